@@ -1,0 +1,15 @@
+# Fails when a C++ file of the tree differs from what clang-format makes of it.
+set(folders platform installer scene tests tools bench fuzz)
+set(files "")
+foreach(folder IN LISTS folders)
+    file(GLOB_RECURSE found "${SOURCE_DIR}/${folder}/*.cpp" "${SOURCE_DIR}/${folder}/*.h")
+    list(APPEND files ${found})
+endforeach()
+if(NOT files)
+    return()
+endif()
+execute_process(COMMAND "${CLANG_FORMAT}" --dry-run --Werror ${files}
+                RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "Files not formatted (run scripts/format.sh):\n${err}")
+endif()
