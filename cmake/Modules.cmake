@@ -37,9 +37,18 @@ endfunction()
 # Every *_test.cpp of tests/<folder> goes into one GoogleTest executable, test_<name>,
 # whose cases CTest discovers. Tests run with the source tree and the build tree in
 # DBI_SOURCE_DIR and DBI_BINARY_DIR so they can find their fixtures.
+# Every *_test.py of the folder is a Python test (oracles, reference encoders), run with Debian's
+# interpreter.
 function(dbi_tests folder)
     cmake_parse_arguments(T "" "" "DEPS" ${ARGN})
     string(REPLACE "/" "_" name "${folder}")
+    file(GLOB py_tests CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/${folder}/*_test.py")
+    foreach(py IN LISTS py_tests)
+        get_filename_component(py_name "${py}" NAME_WE)
+        add_test(NAME py_${name}_${py_name} COMMAND /usr/bin/python3 "${py}")
+        set_tests_properties(py_${name}_${py_name} PROPERTIES ENVIRONMENT
+            "DBI_SOURCE_DIR=${PROJECT_SOURCE_DIR};DBI_BINARY_DIR=${PROJECT_BINARY_DIR}")
+    endforeach()
     file(GLOB sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/${folder}/*.cpp")
     if(NOT sources)
         return()
