@@ -1,0 +1,69 @@
+#include "installer/dwx/DwxFields.h"
+
+#include <cstring>
+#include <string>
+
+namespace dwx {
+
+AnsiString ReadNameField(DwxByteReader& in) {
+    const auto* field = reinterpret_cast<const char*>(in.Take(kNameFieldBytes));
+    const void* zero = std::memchr(field, 0, kNameFieldBytes);
+    const size_t length =
+        zero ? static_cast<size_t>(static_cast<const char*>(zero) - field) : kNameFieldBytes;
+    return AnsiString(std::string(field, length));
+}
+
+void WriteNameField(DwxByteWriter& out, const AnsiString& name) {
+    uint8_t* field = out.Room(kNameFieldBytes);
+    std::memset(field, 0, kNameFieldBytes);
+    std::memcpy(field, name.c_str(), static_cast<size_t>(name.Length()));
+}
+
+void CheckNameFits(const AnsiString& name, const char* kind) {
+    if (static_cast<size_t>(name.Length()) > kLongestName) {
+        throw DwxError(std::string("the ") + kind + " name \"" + name.str() + "\" is longer than " +
+                       std::to_string(kLongestName) + " bytes");
+    }
+    // A zero inside the name would end it early for every reader.
+    if (name.str().find('\0') != std::string::npos) {
+        throw DwxError(std::string("a ") + kind + " name holds a zero byte");
+    }
+}
+
+void CheckCountFits(uint64_t count, uint64_t most, const char* what) {
+    if (count > most) {
+        throw DwxError(std::to_string(count) + " " + what + " do not fit this version (at most " +
+                       std::to_string(most) + ")");
+    }
+}
+
+int IndexWidthFor(uint64_t pointCount) {
+    if (pointCount <= kMax8) {
+        return 1;
+    }
+    if (pointCount <= kMax16) {
+        return 2;
+    }
+    if (pointCount <= kMax24) {
+        return 3;
+    }
+    return 4;
+}
+
+int16_t TenthsOf(float dimension) {
+    const double product = static_cast<double>(dimension) * 10.0;
+    if (!std::isfinite(product)) {
+        return 0;
+    }
+    // fmod is exact, so this is the low 16 bits of the truncated product without any conversion
+    // of an out-of-range float to an integer.
+    const double low = std::fmod(std::trunc(product), 65536.0);
+    return static_cast<int16_t>(static_cast<uint16_t>(static_cast<int32_t>(low)));
+}
+
+void RefuseCoordinate(float coordinate, float scale) {
+    throw DwxError("the coordinate " + std::to_string(coordinate) + " with scale " +
+                   std::to_string(scale) + " does not fit a 16-bit point field");
+}
+
+} // namespace dwx
