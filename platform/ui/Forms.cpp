@@ -1,0 +1,256 @@
+#include "platform/ui/Forms.h"
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/SdlVideo.h"
+#include "platform/ui/WindowRegistry.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+// Disables the other forms on screen while a modal form runs; answers them, to enable again
+// when it closes. Hidden forms stay as they are, so a modal form may show another.
+std::vector<TForm*> DisableOtherForms(TForm* modal) {
+    std::vector<TForm*> disabled;
+    for (TWinControl* window : TWindowRegistry::All()) {
+        auto* form = dynamic_cast<TForm*>(window);
+        if (form && form != modal && !form->Parent() && form->Visible() && form->Enabled()) {
+            form->SetEnabled(false);
+            disabled.push_back(form);
+        }
+    }
+    return disabled;
+}
+} // namespace
+
+TForm::TForm(TForm* owner) : owner_(owner) {
+    visible_ = false;
+    SetBounds(0, 0, 320, 240);
+}
+
+TForm::~TForm() {
+    if (Application)
+        Application->FormDestroyed(this);
+    DestroyHandle();
+}
+
+void TForm::CreateWnd() {
+    if (!EnsureVideo())
+        return;
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (borderStyle_ == bsNone)
+        flags |= SDL_WINDOW_BORDERLESS;
+    if (borderStyle_ == bsSizeable)
+        flags |= SDL_WINDOW_RESIZABLE;
+    window_ = SDL_CreateWindow(caption_.ToUtf8().c_str(), Left(), Top(), std::max(Width(), 1),
+                               std::max(Height(), 1), flags);
+    if (!window_) {
+        SDL_Log("user interface: cannot create a window: %s", SDL_GetError());
+        return;
+    }
+    SDL_SetWindowData(window_, "dbi.form", this);
+}
+
+void TForm::DestroyWnd() {
+    if (window_) {
+        SDL_DestroyWindow(window_);
+        window_ = nullptr;
+    }
+}
+
+void TForm::SetCaption(const UnicodeString& value) {
+    caption_ = value;
+    if (window_)
+        SDL_SetWindowTitle(window_, caption_.ToUtf8().c_str());
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle value) {
+    borderStyle_ = value;
+    if (window_) {
+        SDL_SetWindowBordered(window_, value == bsNone ? SDL_FALSE : SDL_TRUE);
+        SDL_SetWindowResizable(window_, value == bsSizeable ? SDL_TRUE : SDL_FALSE);
+    }
+}
+
+void TForm::SetWindowState(TWindowState value) {
+    windowState_ = value;
+    if (!window_)
+        return;
+    if (value == wsMinimized)
+        SDL_MinimizeWindow(window_);
+    else if (value == wsMaximized)
+        SDL_MaximizeWindow(window_);
+    else
+        SDL_RestoreWindow(window_);
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+    bool moved = left != Left() || top != Top();
+    bool resized = width != Width() || height != Height();
+    TWinControl::SetBounds(left, top, width, height);
+    if (!window_)
+        return;
+    if (moved)
+        SDL_SetWindowPosition(window_, Left(), Top());
+    if (resized)
+        SDL_SetWindowSize(window_, std::max(Width(), 1), std::max(Height(), 1));
+}
+
+void TForm::PlaceOnShow() {
+    const TWinControl* around = nullptr;
+    if (position_ == poMainFormCenter)
+        around = Application ? Application->MainForm() : nullptr;
+    else if (position_ == poOwnerFormCenter)
+        around = owner_;
+    if (position_ == poScreenCenter ||
+        ((position_ == poMainFormCenter || position_ == poOwnerFormCenter) && !around)) {
+        TForm::SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2,
+                         Width(), Height());
+    } else if (around && around != this) {
+        TForm::SetBounds(around->Left() + (around->Width() - Width()) / 2,
+                         around->Top() + (around->Height() - Height()) / 2, Width(), Height());
+    }
+}
+
+void TForm::SetVisible(bool value) {
+    if (value == Visible())
+        return;
+    if (value) {
+        Handle();
+        PlaceOnShow();
+        TWinControl::SetVisible(true);
+        if (window_) {
+            SDL_ShowWindow(window_);
+            if (windowState_ == wsMinimized)
+                SDL_MinimizeWindow(window_);
+        }
+        if (OnShow)
+            OnShow(*this);
+    } else {
+        if (OnHide)
+            OnHide(*this);
+        TWinControl::SetVisible(false);
+        if (window_)
+            SDL_HideWindow(window_);
+        if (hovered_) {
+            SendMessage(hovered_, CM_MOUSELEAVE, 0, 0);
+            hovered_ = nullptr;
+        }
+    }
+}
+
+void TForm::Show() {
+    SetVisible(true);
+    if (window_)
+        SDL_RaiseWindow(window_);
+}
+
+void TForm::Hide() {
+    SetVisible(false);
+}
+
+bool TForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(*this, canClose);
+    return canClose;
+}
+
+void TForm::DoClose(TCloseAction& action) {
+    if (OnClose)
+        OnClose(*this, action);
+}
+
+void TForm::Close() {
+    if (modal_) {
+        modalResult_ = mrCancel;
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caNone)
+        return;
+    if (Application && Application->MainForm() == this)
+        Application->Terminate();
+    else if (action == caHide)
+        Hide();
+    else if (action == caMinimize)
+        SetWindowState(wsMinimized);
+    else
+        Release();
+}
+
+void TForm::CloseModal() {
+    TCloseAction action = caNone;
+    if (CloseQuery()) {
+        action = caHide;
+        DoClose(action);
+    }
+    if (action == caNone)
+        modalResult_ = mrNone;
+    else if (action == caFree)
+        Release();
+}
+
+TModalResult TForm::ShowModal() {
+    if (modal_ || Visible() || !Enabled())
+        throw EInvalidOperation("Cannot make a visible window modal");
+    if (GetCapture())
+        ReleaseCapture();
+    std::vector<TForm*> disabled = DisableOtherForms(this);
+    modal_ = true;
+    modalResult_ = mrNone;
+    struct EndModal {
+        TForm& form;
+        std::vector<TForm*>& disabled;
+        ~EndModal() {
+            form.modal_ = false;
+            for (TForm* other : disabled) {
+                if (TWindowRegistry::Contains(other))
+                    other->SetEnabled(true);
+            }
+            form.Hide();
+        }
+    } endModal{*this, disabled};
+    Show();
+    do {
+        Application->HandleMessage();
+        if (Application->Terminated())
+            modalResult_ = mrCancel;
+        else if (modalResult_ != mrNone)
+            CloseModal();
+    } while (modalResult_ == mrNone);
+    return modalResult_;
+}
+
+void TForm::Release() {
+    PostMessage(this, CM_RELEASE, 0, 0);
+}
+
+bool TForm::Active() const {
+    return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
+}
+
+void TForm::WndProc(TMessage& message) {
+    switch (message.Msg) {
+    case WM_CLOSE:
+        Close();
+        return;
+    case CM_RELEASE:
+        Application->DestroyForm(this);
+        return;
+    case WM_ACTIVATE:
+        if (message.WParam != 0 && OnActivate)
+            OnActivate(*this);
+        else if (message.WParam == 0 && OnDeactivate)
+            OnDeactivate(*this);
+        return;
+    default:
+        TWinControl::WndProc(message);
+    }
+}

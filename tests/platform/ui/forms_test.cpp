@@ -1,0 +1,175 @@
+#include "platform/ui/Forms.h"
+#include "platform/ui/Timer.h"
+
+#include "UiTestSupport.h"
+
+#include <string>
+
+namespace {
+class Forms : public UiTest {};
+
+// Posts `result` for `form` once the modal loop runs, as a button click would set it.
+void AnswerLater(TForm& form, TModalResult result) {
+    PostMessage(&form, WM_USER + 50, static_cast<WPARAM>(result), 0);
+}
+
+class AnsweringForm : public TForm {
+public:
+    using TForm::TForm;
+    std::function<void()> onAnswer;
+
+protected:
+    void WndProc(TMessage& m) override {
+        if (m.Msg == WM_USER + 50) {
+            SetModalResult(static_cast<TModalResult>(m.WParam));
+            if (onAnswer)
+                onAnswer();
+            return;
+        }
+        TForm::WndProc(m);
+    }
+};
+
+TEST_F(Forms, TheModalLoopReturnsItsModalResultAndRestoresTheOtherForms) {
+    TForm main;
+    main.Show();
+    AnsweringForm dialog(&main);
+    for (TModalResult expected : {mrOk, mrYes, mrNo, 42}) {
+        bool mainDisabledMeanwhile = false;
+        dialog.onAnswer = [&] { mainDisabledMeanwhile = !main.Enabled(); };
+        AnswerLater(dialog, expected);
+        EXPECT_EQ(dialog.ShowModal(), expected);
+        EXPECT_TRUE(mainDisabledMeanwhile);
+        EXPECT_TRUE(main.Enabled());
+        EXPECT_FALSE(dialog.Visible());
+        EXPECT_FALSE(dialog.Modal());
+    }
+}
+
+TEST_F(Forms, CloseOnAModalFormAnswersCancelAndTimersRunInsideTheLoop) {
+    AnsweringForm dialog;
+    int ticks = 0;
+    TTimer timer;
+    timer.SetInterval(250);
+    timer.SetOnTimer([&](TTimer&) {
+        if (++ticks == 3)
+            dialog.Close();
+    });
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+    EXPECT_EQ(ticks, 3);
+}
+
+TEST_F(Forms, ACloseQueryVetoKeepsTheFormOpen) {
+    AnsweringForm dialog;
+    int asked = 0;
+    dialog.OnCloseQuery = [&](TForm&, bool& canClose) { canClose = ++asked >= 3; };
+    TTimer clicker;
+    clicker.SetInterval(100);
+    clicker.SetOnTimer([&](TTimer&) { dialog.SetModalResult(mrYes); });
+    EXPECT_EQ(dialog.ShowModal(), mrYes);
+    EXPECT_EQ(asked, 3) << "the first two answers were refused and the loop went on";
+
+    TForm plain;
+    plain.Show();
+    plain.OnCloseQuery = [](TForm&, bool& canClose) { canClose = false; };
+    plain.Close();
+    EXPECT_TRUE(plain.Visible());
+    plain.OnCloseQuery = nullptr;
+    TCloseAction seen = caNone;
+    plain.OnClose = [&](TForm&, TCloseAction& action) { seen = action; };
+    plain.Close();
+    EXPECT_EQ(seen, caHide);
+    EXPECT_FALSE(plain.Visible());
+}
+
+TEST_F(Forms, ModalLoopsNestAndTheInnerOneEndsFirst) {
+    std::string order;
+    AnsweringForm outer, inner;
+    TTimer opener;
+    opener.SetInterval(10);
+    opener.SetOnTimer([&](TTimer& self) {
+        self.SetEnabled(false);
+        order += "open-inner ";
+        AnswerLater(inner, mrNo);
+        order += std::to_string(inner.ShowModal()) + " ";
+        outer.SetModalResult(mrOk);
+    });
+    order += std::to_string(outer.ShowModal());
+    EXPECT_EQ(order, "open-inner 7 1");
+}
+
+TEST_F(Forms, AVisibleOrDisabledFormCannotBeShownModally) {
+    AnsweringForm dialog;
+    dialog.Show();
+    EXPECT_THROW(dialog.ShowModal(), EInvalidOperation);
+    dialog.Hide();
+    dialog.SetEnabled(false);
+    EXPECT_THROW(dialog.ShowModal(), EInvalidOperation);
+}
+
+TEST_F(Forms, TerminatingEndsEveryModalLoopWithCancel) {
+    AnsweringForm dialog;
+    TTimer quitter;
+    quitter.SetInterval(10);
+    quitter.SetOnTimer([&](TTimer&) { Application->Terminate(); });
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+    EXPECT_TRUE(Application->Terminated());
+}
+
+struct Module {
+    static Module* seenInConstructor;
+    static Module** reference;
+    Module() { seenInConstructor = *reference; }
+};
+Module* Module::seenInConstructor = nullptr;
+Module** Module::reference = nullptr;
+
+struct OwnedModule {
+    explicit OwnedModule(void* owner) : createdWithOwner(owner) {}
+    void* createdWithOwner = reinterpret_cast<void*>(1);
+};
+
+struct FailingForm : TForm {
+    FailingForm() { throw EInvalidOperation("no databases"); }
+};
+
+TEST_F(Forms, CreateFormSetsTheReferenceFirstAndTheFirstFormBecomesMain) {
+    Module* module = nullptr;
+    Module::reference = &module;
+    Application->CreateForm(module);
+    EXPECT_EQ(Module::seenInConstructor, module);
+    EXPECT_EQ(Application->MainForm(), nullptr) << "a data module is not a form";
+
+    TForm* first = nullptr;
+    TForm* second = nullptr;
+    Application->CreateForm(first);
+    Application->CreateForm(second);
+    EXPECT_EQ(Application->MainForm(), first);
+
+    OwnedModule* owned = nullptr;
+    Application->CreateForm(owned);
+    ASSERT_NE(owned, nullptr);
+    EXPECT_EQ(owned->createdWithOwner, nullptr);
+
+    FailingForm* failing = reinterpret_cast<FailingForm*>(1);
+    EXPECT_THROW(Application->CreateForm(failing), EInvalidOperation);
+    EXPECT_EQ(failing, nullptr);
+
+    // Closing the main form asks the application to end, once the loop gets there.
+    first->Show();
+    first->Close();
+    Application->ProcessMessages();
+    EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(Forms, ReleaseFreesTheFormAfterTheMessagesBeforeIt) {
+    AnsweringForm* created = nullptr;
+    Application->CreateForm(created);
+    HWND handle = created->Handle();
+    created->Release();
+    EXPECT_TRUE(IsWindow(handle));
+    Application->ProcessMessages();
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_EQ(Application->MainForm(), nullptr);
+}
+} // namespace
