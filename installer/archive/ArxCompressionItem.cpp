@@ -1,0 +1,306 @@
+#include "installer/archive/ArxCompressionItem.h"
+
+#include "installer/archive/ArxCompressionArchive.h"
+#include "installer/archive/ArxCompressionErrors.h"
+#include "installer/archive/ArxFileTimes.h"
+#include "installer/archive/ArxFileUtils.h"
+#include "installer/archive/ArxStreams.h"
+#include "installer/archive/ArxStrings.h"
+
+#include <atomic>
+#include <string>
+#include <unistd.h>
+
+using namespace sevenzip;
+
+namespace {
+
+// The extension of a name: from its last "." to the end; none when a "/" or ";" comes first.
+int ExtensionStart(const UnicodeString& name) {
+    for (int i = name.Length(); i >= 1; --i) {
+        char16_t c = name[i];
+        if (c == u'.')
+            return i;
+        if (c == u'/' || c == u';')
+            return 0;
+    }
+    return 0;
+}
+
+UnicodeString ExtensionOf(const UnicodeString& name) {
+    int start = ExtensionStart(name);
+    return start ? name.SubString(start, name.Length()) : UnicodeString();
+}
+
+UnicodeString WithoutExtension(const UnicodeString& name) {
+    int start = ExtensionStart(name);
+    return start ? name.SubString(1, start - 1) : name;
+}
+
+// Pairs "key=value" separated by ";".
+UnicodeString LookupPair(const UnicodeString& pairs, const UnicodeString& key) {
+    int start = 1;
+    while (start <= pairs.Length()) {
+        int end = start;
+        while (end <= pairs.Length() && pairs[end] != u';')
+            ++end;
+        UnicodeString pair = pairs.SubString(start, end - start);
+        int equals = pair.Pos(u"=");
+        if (equals > 0 && pair.SubString(1, equals - 1) == key)
+            return pair.SubString(equals + 1, pair.Length());
+        start = end + 1;
+    }
+    return UnicodeString();
+}
+
+} // namespace
+
+TArxCompressionItem::TArxCompressionItem(TArxCompressionArchive* AArchive) : archive_(AArchive) {}
+
+TArxCompressionItem::~TArxCompressionItem() {
+    ReleaseStream();
+}
+
+void TArxCompressionItem::ReleaseStream() {
+    if (ownsStream_ || !fileName_.IsEmpty()) {
+        delete stream_;
+        stream_ = nullptr;
+    }
+}
+
+bool TArxCompressionItem::PrepareExtraction(int) {
+    return false;
+}
+
+UnicodeString TArxCompressionItem::NestedArchiveName() const {
+    if (validProperties_.Contains(ipPackedName))
+        return packedName_;
+    UnicodeString name;
+    if (archive_ && archive_->VolumeCount() > 0) {
+        UnicodeString volumeName = archive_->Volumes(0)->FileName();
+        int cut = volumeName.LastDelimiter(u"/;");
+        name = volumeName.SubString(cut + 1, volumeName.Length());
+    }
+    if (ArxSameText(ExtensionOf(name), u".001"))
+        name = WithoutExtension(name);
+    UnicodeString outer = ExtensionOf(name);
+    name = WithoutExtension(name);
+    UnicodeString inner = ExtensionOf(name);
+    if (!inner.IsEmpty()) {
+        name = WithoutExtension(name);
+    } else if (validProperties_.Contains(ipPackedExtension)) {
+        inner = packedExtension_;
+    } else if (!name.IsEmpty() && archive_) {
+        inner = LookupPair(archive_->ArchiveSubExtensions(), outer);
+    }
+    if (name.IsEmpty() && inner.IsEmpty())
+        throw EArxCompressionError("Property is not available");
+    return name + inner;
+}
+
+TStream* TArxCompressionItem::NestedArchiveStream() {
+    throw EArxCompressionError("Nested archive is not supported");
+}
+
+void TArxCompressionItem::Mark(TArxCompressionItemProperty property) {
+    validProperties_.Include(property);
+    modifiedProperties_.Include(property);
+}
+
+void TArxCompressionItem::Unmark(TArxCompressionItemProperty property) {
+    validProperties_.Exclude(property);
+    modifiedProperties_.Exclude(property);
+}
+
+void TArxCompressionItem::ResetProperties() {
+    validProperties_.Clear();
+    modifiedProperties_.Clear();
+}
+
+TStream* TArxCompressionItem::OpenItemFile() {
+    return OpenStreamForAccess(fileName_, archive_ ? archive_->ItemAccess() : saReadOnly);
+}
+
+#define ARX_ITEM_PROPERTY(Type, Name, field, property)                                             \
+    Type TArxCompressionItem::Name() const {                                                       \
+        CheckReadable(property);                                                                   \
+        return field;                                                                              \
+    }                                                                                              \
+    void TArxCompressionItem::Set##Name(Type value) {                                              \
+        CheckWritable(property);                                                                   \
+        field = value;                                                                             \
+        Mark(property);                                                                            \
+    }
+
+#define ARX_ITEM_TEXT_PROPERTY(Name, field, property)                                              \
+    UnicodeString TArxCompressionItem::Name() const {                                              \
+        CheckReadable(property);                                                                   \
+        return field;                                                                              \
+    }                                                                                              \
+    void TArxCompressionItem::Set##Name(const UnicodeString& value) {                              \
+        CheckWritable(property);                                                                   \
+        field = value;                                                                             \
+        Mark(property);                                                                            \
+    }
+
+ARX_ITEM_PROPERTY(int64_t, PackedSize, packedSize_, ipPackedSize)
+ARX_ITEM_PROPERTY(int64_t, FileSize, fileSize_, ipFileSize)
+ARX_ITEM_PROPERTY(uint32_t, Attributes, attributes_, ipAttributes)
+ARX_ITEM_PROPERTY(FILETIME, CreationTime, creationTime_, ipCreationTime)
+ARX_ITEM_PROPERTY(FILETIME, LastAccessTime, lastAccessTime_, ipLastAccessTime)
+ARX_ITEM_PROPERTY(FILETIME, LastWriteTime, lastWriteTime_, ipLastWriteTime)
+ARX_ITEM_PROPERTY(uint32_t, CRC, crc_, ipCRC)
+ARX_ITEM_PROPERTY(bool, Encrypted, encrypted_, ipEncrypted)
+ARX_ITEM_PROPERTY(uint32_t, PosixAttrib, posixAttrib_, ipPosixAttrib)
+ARX_ITEM_TEXT_PROPERTY(Comment, comment_, ipComment)
+ARX_ITEM_TEXT_PROPERTY(HostOS, hostOS_, ipHostOS)
+ARX_ITEM_TEXT_PROPERTY(HostFS, hostFS_, ipHostFS)
+ARX_ITEM_TEXT_PROPERTY(User, user_, ipUser)
+ARX_ITEM_TEXT_PROPERTY(Group, group_, ipGroup)
+ARX_ITEM_TEXT_PROPERTY(Method, method_, ipMethod)
+ARX_ITEM_TEXT_PROPERTY(Link, link_, ipLink)
+
+UnicodeString TArxCompressionItem::PackedName() const {
+    CheckReadable(ipPackedName);
+    return packedName_;
+}
+
+void TArxCompressionItem::SetPackedName(const UnicodeString& value) {
+    CheckWritable(ipPackedName);
+    if (value == packedName_ && validProperties_.Contains(ipPackedName))
+        return;
+    if (archive_)
+        archive_->RenamePackedName(*this, value);
+    packedName_ = value;
+    Mark(ipPackedName);
+}
+
+UnicodeString TArxCompressionItem::PackedExtension() const {
+    CheckReadable(ipPackedExtension);
+    return packedName_.IsEmpty() ? packedExtension_ : ExtensionOf(packedName_);
+}
+
+void TArxCompressionItem::SetPackedExtension(const UnicodeString& value) {
+    CheckWritable(ipPackedExtension);
+    packedExtension_ = (!value.IsEmpty() && value[1] != u'.') ? UnicodeString(u".") + value : value;
+    Mark(ipPackedExtension);
+}
+
+UnicodeString TArxCompressionItem::FileName() const {
+    CheckReadable(ipFileName);
+    return fileName_;
+}
+
+void TArxCompressionItem::SetFileName(const UnicodeString& value) {
+    CheckWritable(ipFileName);
+    fileName_ = value;
+    if (value.IsEmpty()) {
+        Unmark(ipFileName);
+        return;
+    }
+    Mark(ipFileName);
+    TArxFileFacts facts;
+    if (archive_ && ReadFileFacts(value, facts)) {
+        SetFileSize(facts.size);
+        SetAttributes(facts.attributes);
+        SetCreationTime(facts.creationTime);
+        SetLastAccessTime(facts.lastAccessTime);
+        SetLastWriteTime(facts.lastWriteTime);
+        SetHostOS(u"Windows");
+    }
+}
+
+TStream* TArxCompressionItem::Stream() {
+    CheckReadable(ipStream);
+    if (!stream_ && !fileName_.IsEmpty())
+        stream_ = OpenItemFile();
+    return stream_;
+}
+
+void TArxCompressionItem::SetStream(TStream* value) {
+    CheckWritable(ipStream);
+    ReleaseStream();
+    stream_ = value;
+    if (value)
+        Mark(ipStream);
+    else
+        Unmark(ipStream);
+}
+
+bool TArxCompressionItem::Directory() const {
+    CheckReadable(ipAttributes);
+    return (attributes_ & kArxFolderAttribute) != 0;
+}
+
+void TArxCompressionItem::SetDirectory(bool value) {
+    CheckWritable(ipAttributes);
+    attributes_ =
+        value ? (attributes_ | kArxFolderAttribute) : (attributes_ & ~kArxFolderAttribute);
+    Mark(ipAttributes);
+}
+
+TArxCompressionItemKind TArxCompressionItem::Kind() const {
+    return Directory() ? ikDirectory : ikFile;
+}
+
+void TArxCompressionItem::ApplyTimesTo(const UnicodeString& fileName) const {
+    auto valid = [this](TArxCompressionItemProperty property,
+                        FILETIME value) -> std::optional<FILETIME> {
+        if (validProperties_.Contains(property))
+            return value;
+        return std::nullopt;
+    };
+    auto creation = valid(ipCreationTime, creationTime_);
+    auto access = valid(ipLastAccessTime, lastAccessTime_);
+    auto write = valid(ipLastWriteTime, lastWriteTime_);
+    SetFileTimes(fileName, creation ? creation : (write ? write : access), access,
+                 write ? write : (creation ? creation : access));
+}
+
+// --- decompressing items ---
+
+TArxDecompressItem::~TArxDecompressItem() {
+    ReleaseStream();
+    DiscardStagingFile();
+}
+
+void TArxDecompressItem::CheckReadable(TArxCompressionItemProperty) const {}
+
+void TArxDecompressItem::CheckWritable(TArxCompressionItemProperty) const {
+    if (auto* archive = dynamic_cast<TArxDecompressArchive*>(archive_))
+        archive->CheckNotDecompressing();
+}
+
+bool TArxDecompressItem::PrepareExtraction(int Index) {
+    auto* archive = dynamic_cast<TArxDecompressArchive*>(archive_);
+    return archive && archive->DecideItemTarget(Index, fileName_, stream_, ownsStream_);
+}
+
+TStream* TArxDecompressItem::OpenItemFile() {
+    auto* archive = dynamic_cast<TArxDecompressArchive*>(archive_);
+    if (!archive || !archive->Decompressing() || extraction_ != TArxItemExtraction::Accepted)
+        return TArxCompressionItem::OpenItemFile();
+    // The data goes to a file of its own beside the target, which replaces the target only
+    // once the decoder has reported the item complete and correct.
+    static std::atomic<unsigned> counter{0};
+    stagingFileName_ = ExtractFolderPart(fileName_) + UnicodeString(".arx-") +
+                       UnicodeString(std::to_string(getpid())) + UnicodeString("-") +
+                       UnicodeString(std::to_string(++counter)) + UnicodeString(".part");
+    return OpenStreamForAccess(stagingFileName_, saCreate);
+}
+
+bool TArxDecompressItem::CommitStagingFile() {
+    if (stagingFileName_.IsEmpty())
+        return true;
+    bool moved = ReplaceFile(stagingFileName_, fileName_);
+    if (!moved)
+        DiscardStagingFile();
+    stagingFileName_ = UnicodeString();
+    return moved;
+}
+
+void TArxDecompressItem::DiscardStagingFile() {
+    if (!stagingFileName_.IsEmpty())
+        ArxDeleteFile(stagingFileName_);
+    stagingFileName_ = UnicodeString();
+}

@@ -1,0 +1,33 @@
+// What the archive library reads from and sets on files: size, folder attribute and times,
+// and the move of a finished item over its target.
+#pragma once
+
+#include "installer/archive/SevenzipTypes.h"
+#include "platform/rtl/UnicodeString.h"
+
+#include <optional>
+
+struct TArxFileFacts {
+    int64_t size = 0;
+    uint32_t attributes = 0;
+    sevenzip::FILETIME creationTime{};
+    sevenzip::FILETIME lastAccessTime{};
+    sevenzip::FILETIME lastWriteTime{};
+};
+
+// False when the entry cannot be examined. The file system keeps no creation time the library
+// can read, so the last write time stands in for it.
+bool ReadFileFacts(const UnicodeString& name, TArxFileFacts& facts);
+
+// Sets the times that are given; the file system keeps only the last write time, so that is
+// the one applied. False when the entry is missing or refuses.
+bool SetFileTimes(const UnicodeString& name, const std::optional<sevenzip::FILETIME>& creation,
+                  const std::optional<sevenzip::FILETIME>& lastAccess,
+                  const std::optional<sevenzip::FILETIME>& lastWrite);
+
+// Puts `from` in place of `to` in one step, replacing what stood there (a link is replaced, not
+// followed).
+bool ReplaceFile(const UnicodeString& from, const UnicodeString& to);
+
+// An empty file made in one step; false when it cannot be created.
+bool CreateEmptyFile(const UnicodeString& name);
