@@ -1,0 +1,33 @@
+# dbi_attach_resources(<target> <manifest>)
+#
+# After <target> is linked, tools/respack attaches the resources its manifest lists (lines of
+# "NAME TYPE FILE", files relative to the manifest). The manifest and every file it names are
+# link dependencies of the target, so changing a carried file repacks the program on the next
+# build without recompiling anything; `respack <program> <manifest>` does the same by hand.
+function(dbi_attach_resources target manifest)
+    get_filename_component(manifest "${manifest}" ABSOLUTE)
+    get_filename_component(base "${manifest}" DIRECTORY)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${manifest}")
+    file(STRINGS "${manifest}" lines)
+    set(files "${manifest}")
+    foreach(line IN LISTS lines)
+        string(STRIP "${line}" line)
+        if(line STREQUAL "" OR line MATCHES "^#")
+            continue()
+        endif()
+        if(NOT line MATCHES "^[^ \t]+[ \t]+[^ \t]+[ \t]+(.+)$")
+            message(FATAL_ERROR "${manifest}: expected NAME TYPE FILE, got: ${line}")
+        endif()
+        set(file "${CMAKE_MATCH_1}")
+        if(NOT IS_ABSOLUTE "${file}")
+            set(file "${base}/${file}")
+        endif()
+        list(APPEND files "${file}")
+    endforeach()
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${files})
+    add_dependencies(${target} respack)
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND respack "$<TARGET_FILE:${target}>" "${manifest}"
+        COMMENT "Attaching the resources of ${manifest} to ${target}"
+        VERBATIM)
+endfunction()

@@ -1,0 +1,149 @@
+#include "WinTestSupport.h"
+
+#include "platform/win/FileVersion.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Output(const std::string& command) {
+    std::string out;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return out;
+    char buffer[4096];
+    while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
+        out.append(buffer, got);
+    ::pclose(pipe);
+    return out;
+}
+
+std::string Hex(const std::string& bytes) {
+    std::string hex;
+    char digits[3];
+    for (unsigned char c : bytes) {
+        std::snprintf(digits, sizeof digits, "%02x", c);
+        hex += digits;
+    }
+    return hex;
+}
+
+// This reader's answer in the oracle's words.
+std::string Describe(const std::string& path) {
+    std::string name = fs::path(path).filename().string();
+    std::optional<win::VersionInfo> info = win::ReadVersionInfo(path);
+    if (!info)
+        return name + " - - -";
+    char fixed[32] = "-";
+    if (info->fixed)
+        std::snprintf(fixed, sizeof fixed, "%08x.%08x", info->fixed->fileVersionMS,
+                      info->fixed->fileVersionLS);
+    std::string table;
+    for (const win::VersionTranslation& t : info->translations) {
+        char pair[16];
+        std::snprintf(pair, sizeof pair, "%04x:%04x", t.language, t.codePage);
+        table += (table.empty() ? "" : ",") + std::string(pair);
+    }
+    std::optional<std::u16string> version = win::ReadFileVersionString(path);
+    std::string text = !version ? "-" : version->empty() ? "empty" : Hex(Utf16ToUtf8(*version));
+    return name + " " + fixed + " " + (table.empty() ? "-" : table) + " " + text;
+}
+
+class FileVersionTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = new wintest::ScratchFolder;
+        std::string script = std::string(DBI_SOURCE_DIR) + "/tools/make_pe_fixtures.sh";
+        ASSERT_EQ(std::system(("bash " + script + " " + folder_->Path().string()).c_str()), 0);
+        ASSERT_EQ(std::system(
+                      ("bash " + script + " --version 5.9.0.1 --bits 64 " + (*folder_ / "made.exe"))
+                          .c_str()),
+                  0);
+    }
+    static void TearDownTestSuite() { delete folder_; }
+    static std::vector<std::string> Fixtures() {
+        std::vector<std::string> files;
+        for (auto& entry : fs::directory_iterator(folder_->Path()))
+            files.push_back(entry.path().string());
+        std::sort(files.begin(), files.end());
+        return files;
+    }
+    static wintest::ScratchFolder* folder_;
+};
+
+wintest::ScratchFolder* FileVersionTest::folder_ = nullptr;
+
+TEST_F(FileVersionTest, AgreesWithTheIndependentReader) {
+    std::vector<std::string> files = Fixtures();
+    ASSERT_GE(files.size(), 13u);
+    std::string command = "/usr/bin/python3 " + std::string(DBI_SOURCE_DIR) +
+                          "/tests/platform/win/pe_version_oracle.py";
+    for (const std::string& file : files)
+        command += " " + file;
+    std::istringstream oracle(Output(command));
+    for (const std::string& file : files) {
+        std::string expected;
+        std::getline(oracle, expected);
+        EXPECT_EQ(Describe(file), expected);
+    }
+}
+
+TEST_F(FileVersionTest, ReadsWhatTheCallersAskFor) {
+    const std::map<std::string, std::optional<std::u16string>> expected = {
+        {"kafle.32.dll", u"6.0.2.17"},
+        {"kafle.64.dll", u"6.0.2.17"},
+        {"two_tables.32.dll", u"  2.0.4.5 "},
+        {"commas.64.dll", u"2, 0, 4, 5"},
+        {"untranslated.32.dll", std::nullopt},
+        {"no_version.64.dll", std::nullopt},
+        {"made.exe", u"5.9.0.1"},
+    };
+    for (const auto& [name, version] : expected) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(win::ReadFileVersionString(*folder_ / name), version);
+    }
+    auto info = win::ReadVersionInfo(*folder_ / "KAFLE.32.DLL"); // found whatever the case
+    ASSERT_TRUE(info && info->fixed);
+    EXPECT_EQ(info->fixed->fileVersionMS, 0x00060000u);
+    EXPECT_EQ(info->fixed->fileType, 2u);
+    EXPECT_EQ(info->QueryString("\\StringFileInfo\\041504E2\\companyname"), u"Zentravo");
+    EXPECT_GT(win::ReadFileVersionString(*folder_ / "long_text.64.dll")->size(), 254u);
+}
+
+TEST_F(FileVersionTest, DamagedFilesGiveNoVersionWithoutReadingOutside) {
+    for (const char* name : {"kafle.32.dll", "two_tables.64.dll"}) {
+        std::string bytes = wintest::ReadFile(*folder_ / name);
+        auto parse = [](const std::string& b) {
+            return win::ParsePeVersionInfo({reinterpret_cast<const uint8_t*>(b.data()), b.size()});
+        };
+        ASSERT_TRUE(parse(bytes));
+        // Every cut of the file; a cut heap copy lets the sanitizer catch any overread.
+        for (size_t length = 0; length < bytes.size(); length += 7)
+            parse(bytes.substr(0, length));
+        // Every single byte set to each of a few values.
+        for (size_t at = 0; at < bytes.size(); ++at) {
+            for (char value : {'\x00', '\xff'}) {
+                std::string damaged = bytes;
+                damaged[at] = value;
+                parse(damaged);
+            }
+        }
+    }
+    wintest::ScratchFolder scratch;
+    EXPECT_FALSE(win::ReadVersionInfo(scratch / "missing.dll"));
+    EXPECT_FALSE(win::ReadVersionInfo(scratch.Path().string()));
+    EXPECT_FALSE(win::ReadVersionInfo(scratch.Write("empty.dll", "")));
+    EXPECT_FALSE(win::ReadVersionInfo(scratch.Write("text.dll", "MZ not really a program")));
+    ASSERT_EQ(::mkfifo((scratch / "pipe.dll").c_str(), 0600), 0);
+    EXPECT_FALSE(win::ReadVersionInfo(scratch / "pipe.dll"));
+}
+
+} // namespace

@@ -1,0 +1,63 @@
+#!/usr/bin/python3
+"""Writes the oracle tables of the toolkit's primitive tests from independent implementations:
+Python's colorsys for the HSL conversions and scipy's natural cubic spline for the path spline.
+
+    gen_scene_oracles.py <folder>
+
+hsl_to_rgb.txt: "h s l rrggbb" lines (h, s, l multiples of 1/1024, so exact as floats).
+rgb_to_hsl.txt: "rrggbb h s l" lines.
+spline.txt:     "points x0,y0;x1,y1;... | t x y" lines, the spline through the points at
+                parameters 0, 1, ... evaluated at t (ends extrapolated)."""
+import colorsys
+import random
+import sys
+
+from scipy.interpolate import CubicSpline
+
+
+def hsl_to_rgb(out):
+    rnd = random.Random(1147)
+    cases = [(0, 1, 512), (0, 0, 1024), (341, 512, 256), (683, 1024, 512), (1024, 1024, 512)]
+    cases += [(rnd.randrange(1025), rnd.randrange(1025), rnd.randrange(1025)) for _ in range(300)]
+    for h, s, l in cases:
+        r, g, b = colorsys.hls_to_rgb(h / 1024, l / 1024, s / 1024)
+        rgb = [round(v * 255) for v in (r, g, b)]
+        out.write("%d %d %d %02X%02X%02X\n" % (h, s, l, *rgb))
+
+
+def rgb_to_hsl(out):
+    rnd = random.Random(33)
+    colors = [0xFFFFFF, 0, 0xFF0000, 0x00FF00, 0x0000FF, 0x808080, 0xC04040, 0x7F7F80]
+    colors += [rnd.randrange(1 << 24) for _ in range(300)]
+    for c in colors:
+        r, g, b = (c >> 16) & 255, (c >> 8) & 255, c & 255
+        h, l, s = colorsys.rgb_to_hls(r / 255, g / 255, b / 255)
+        out.write("%06X %.9f %.9f %.9f\n" % (c, h, s, l))
+
+
+def spline(out):
+    rnd = random.Random(5127)
+    polygons = [[(0, 0), (10, 0), (20, 0)], [(0, 0), (100, 50)], [(0, 0), (50, 80), (100, 0), (150, 80)]]
+    for n in (5, 8, 12):
+        polygons.append([(rnd.randrange(-300, 300), rnd.randrange(-300, 300)) for _ in range(n)])
+    for points in polygons:
+        n = len(points)
+        xs = CubicSpline(range(n), [p[0] for p in points], bc_type="natural")
+        ys = CubicSpline(range(n), [p[1] for p in points], bc_type="natural")
+        spec = ";".join("%d,%d" % p for p in points)
+        for t in [-0.5, 0, 0.25, 0.5, 1, 1.5, n - 1.25, n - 1, n - 0.5]:
+            out.write("%s | %g %.9f %.9f\n" % (spec, t, xs(t), ys(t)))
+
+
+def main():
+    folder = sys.argv[1]
+    with open(folder + "/hsl_to_rgb.txt", "w") as out:
+        hsl_to_rgb(out)
+    with open(folder + "/rgb_to_hsl.txt", "w") as out:
+        rgb_to_hsl(out)
+    with open(folder + "/spline.txt", "w") as out:
+        spline(out)
+
+
+if __name__ == "__main__":
+    main()
