@@ -8,6 +8,7 @@
 #include "platform/rtl/StringList.h"
 #include "platform/win/ResourceBundle.h"
 #include "platform/win/Resources.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -24,69 +25,17 @@ namespace configtest {
 
 namespace fs = std::filesystem;
 
-inline fs::path SourceDir() {
-    const char* dir = std::getenv("DBI_SOURCE_DIR");
-    return dir ? fs::path(dir) : fs::path(DBI_SOURCE_DIR);
-}
+using testsupport::ScopedEnv;
+using testsupport::ScratchFolder;
+using testsupport::SourceDir;
+
 inline fs::path FixtureDir() {
     return SourceDir() / "tests/installer/config/fixtures";
 }
 
 inline std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return testsupport::ReadFile(path);
 }
-
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "dbi-config-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const fs::path& Path() const { return path_; }
-    std::string Str() const { return path_.string(); }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        fs::path file = path_ / name;
-        fs::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file.string();
-    }
-
-private:
-    fs::path path_;
-};
-
-// Sets (or, with nullopt, removes) a variable and restores the earlier value on scope exit.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        if (value)
-            ::setenv(name, value->c_str(), 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 inline std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
     for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
