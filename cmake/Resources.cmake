@@ -31,3 +31,19 @@ function(dbi_attach_resources target manifest)
         COMMENT "Attaching the resources of ${manifest} to ${target}"
         VERBATIM)
 endfunction()
+
+# dbi_pack_catalogue(<output folder> <extra manifests...>)
+#
+# Packs the sample catalogue of resources/catalogue at configure time (the archives are small)
+# and writes <output folder>/catalogue.manifest with everything the program carries. Any change
+# below resources/ packs again on the next build.
+function(dbi_pack_catalogue output)
+    file(GLOB_RECURSE inputs CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/resources/*")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${inputs})
+    execute_process(
+        COMMAND bash "${PROJECT_SOURCE_DIR}/resources/catalogue/pack_catalogue.sh" "${output}" ${ARGN}
+        RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "Packing the sample catalogue failed:\n${err}")
+    endif()
+endfunction()
