@@ -1,5 +1,6 @@
 // Chief header of the scene unit: value types and primitives (points, rectangles, matrices,
-// colours and their texts).
+// colours and their texts), the object tree and its registries and streams, the scene
+// interface, attribute objects, fonts, visual objects, brushes and paths.
 //
 // Round means halves to the even neighbour (std::nearbyint in the default rounding mode), Trunc
 // cuts toward zero; single-precision values that are multiplied and then truncated are computed
@@ -7,7 +8,22 @@
 // Epsilon is a denormal.
 #pragma once
 
+#include "scene/core/Sg_scene_bounds.h"
+#include "scene/core/Sg_scene_brush.h"
 #include "scene/core/Sg_scene_color.h"
+#include "scene/core/Sg_scene_font.h"
 #include "scene/core/Sg_scene_geometry.h"
+#include "scene/core/Sg_scene_iscene.h"
+#include "scene/core/Sg_scene_object.h"
+#include "scene/core/Sg_scene_path.h"
+#include "scene/core/Sg_scene_registry.h"
+#include "scene/core/Sg_scene_resourceobjects.h"
+#include "scene/core/Sg_scene_streams.h"
 #include "scene/core/Sg_scene_text.h"
 #include "scene/core/Sg_scene_types.h"
+#include "scene/core/Sg_scene_visual.h"
+
+// The unit's start-up: registers its persistent classes by name and its resource classes by
+// category. A static library only brings in the object files something refers to, so the
+// program calls this once before it reads any stream; later calls do nothing.
+void RegisterSgSceneUnit();

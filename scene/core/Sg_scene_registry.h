@@ -1,0 +1,65 @@
+// Process-wide registries of the scene unit: toolkit classes by category, the resource list of
+// every live node, the list of live scenes, and objects or method pointers carried in texts.
+//
+// All of them live on the user-interface thread and are not locked. The lists never own what
+// they hold: a node enters the resource list when it is built and leaves it when destroyed.
+#pragma once
+
+#include "scene/core/Sg_scene_object.h"
+
+#include "platform/classes/Closure.h"
+#include "platform/rtl/StringList.h"
+
+#include <initializer_list>
+
+class TsgObject;
+
+// Category names with their classes (Objects are const TClassInfo*), sorted by category
+// without case. nullptr until the first registration.
+extern TStringList* ObjectList;
+
+void RegisterSGObject(const UnicodeString& Category, const TClassInfo& AClass);
+// Registers each class by category and, by name, with the persistent-class registry.
+void RegisterSGObjects(const UnicodeString& Category,
+                       std::initializer_list<const TClassInfo*> Classes);
+
+// Answers the index of the object; an object already present keeps its index.
+int AddResource(TsgObject* AObject);
+void RemoveResource(TsgObject* AObject);
+// The newest stored node whose ResourceName equals AResource without case; nullptr when none.
+TsgObject* FindResource(const UnicodeString& AResource);
+int ResourceCount();
+
+void AddScene(IsgScene* Scene);
+void RemoveScene(IsgScene* Scene);
+int SceneCount();
+// The first registered scene whose host component is owned by AOwner.
+IsgScene* FindSceneByOwner(TComponent* AOwner);
+
+// "sgobj" and the decimal value of the reference.
+TsgVariant ObjectToVariant(TObject* AObject);
+bool VarIsObject(const TsgVariant& V);
+// nullptr for a text that is no object text; EConvertError for "sgobj" without a number.
+TObject* VariantToObject(const TsgVariant& V);
+// "sgmet" and sixteen hexadecimal digits each of the data and the code pointer. The design
+// writes eight of each for 32-bit pointers; here a pointer has 64 bits.
+TsgVariant EventToVariant(const TMethod& AEvent);
+bool VarIsEvent(const TsgVariant& V);
+TMethod VariantToEvent(const TsgVariant& V);
+
+// Design-time services; nullptr outside the design tools.
+class IsgDesigner {
+public:
+    // A name for a new component of AOwner, unique there.
+    virtual AnsiString UniqueName(TComponent* AOwner, const AnsiString& AClassName) = 0;
+    // Asks the designer to select AObject (the parent of a selection that was hidden).
+    virtual void SelectObject(TsgObject* AObject) = 0;
+    virtual TsgObject* Selection() = 0;
+
+protected:
+    ~IsgDesigner() = default;
+};
+extern IsgDesigner* sgDesigner;
+
+// Frees the registries (the unit's shutdown; tests use it to start clean).
+void FinalizeSceneRegistries();

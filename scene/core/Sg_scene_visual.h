@@ -1,0 +1,260 @@
+// TsgVisualObject: a node that covers a rectangle, (0, 0) to (Width, Height) in its own space.
+//
+// Its local matrix places it in the parent: it turns about RotateCenter (fractions of its size),
+// is scaled by Scale and moved to Position. The absolute matrix (local to scene), the absolute
+// opacity, the enabled state and the update rectangle are derived per object, held with a dirty
+// flag and recomputed on the next read; a change marks the object and its visual descendants.
+//
+// Painting, alignment of children and input are filled in by the drawing, layout and input
+// code through the virtual operations declared here (Paint, Realign, KillFocus, ...).
+#pragma once
+
+#include "scene/core/Sg_scene_bounds.h"
+#include "scene/core/Sg_scene_object.h"
+
+#include <cstdint>
+#include <vector>
+
+enum TsgAlign {
+    vaNone,
+    vaTopLeft,
+    vaTopRight,
+    vaBottomLeft,
+    vaBottomRight,
+    vaTop,
+    vaLeft,
+    vaRight,
+    vaBottom,
+    vaMostTop,
+    vaMostBottom,
+    vaMostLeft,
+    vaMostRight,
+    vaClient,
+    vaContents,
+    vaCenter,
+    vaVertCenter,
+    vaHorzCenter,
+    vaHorizontal,
+    vaVertical,
+    vaScale,
+    vaFit,
+    vaFitLeft,
+    vaFitRight,
+};
+
+enum TsgDragMode { sgDragManual, sgDragAutomatic, sgDragLeftAutomatic, sgDragMoveAutomatic };
+
+class TsgBitmap;
+
+class TsgVisualObject : public TsgObject {
+    DBI_PERSISTENT(TsgVisualObject, TsgObject)
+
+    explicit TsgVisualObject(TComponent* AOwner);
+    ~TsgVisualObject() override;
+
+    // Size and position.
+    float Width() const { return FWidth; }
+    float Height() const { return FHeight; }
+    virtual void SetWidth(float Value);
+    virtual void SetHeight(float Value);
+    void SetBounds(float X, float Y, float AWidth, float AHeight);
+    void SetSizeWithoutChange(float AWidth, float AHeight);
+    TsgPosition* Position() const { return FPosition; }
+    TsgPosition* Scale() const { return FScale; }
+    TsgPosition* Skew() const { return FSkew; }
+    TsgPosition* RotateCenter() const { return FRotateCenter; }
+    void SetPosition(TsgPosition* Value) { FPosition->Assign(Value); }
+    void SetScale(TsgPosition* Value) { FScale->Assign(Value); }
+    void SetRotateCenter(TsgPosition* Value) { FRotateCenter->Assign(Value); }
+    float RotateAngle() const { return FRotateAngle; }
+    void SetRotateAngle(float Value);
+    TsgBounds* Margins() const { return FMargins; }
+    TsgBounds* Padding() const { return FPadding; }
+    void SetMargins(TsgBounds* Value) { FMargins->Assign(Value); }
+    void SetPadding(TsgBounds* Value) { FPadding->Assign(Value); }
+    TsgAlign Align() const { return FAlign; }
+    virtual void SetAlign(TsgAlign Value);
+
+    // Rectangles.
+    virtual TsgRect GetLocalRect();
+    virtual TsgRect GetBoundsRect();
+    virtual void SetBoundsRect(const TsgRect& R);
+    virtual TsgRect GetParentedRect();
+    virtual TsgRect GetClipRect();
+    virtual TsgRect GetAbsoluteRect();
+    virtual TsgRect GetEffectsRect();
+    virtual TsgRect GetHintRect(float, float) { return GetAbsoluteRect(); }
+    TsgRect LocalRect() { return GetLocalRect(); }
+    TsgRect AbsoluteRect() { return GetAbsoluteRect(); }
+    TsgRect GetChildrenRect();
+
+    // Matrices and coordinates.
+    void MatrixChanged(TObject* Sender);
+    const TsgMatrix& LocalMatrix() const { return FLocalMatrix; }
+    virtual TsgMatrix GetAbsoluteMatrix();
+    TsgMatrix AbsoluteMatrix() { return GetAbsoluteMatrix(); }
+    virtual TsgMatrix GetChildrenMatrix() { return IdentityMatrix; }
+    TsgMatrix InvertAbsoluteMatrix();
+    virtual void RecalcAbsolute();
+    void RecalcAbsoluteNow();
+    virtual TsgPoint LocalToAbsolute(const TsgPoint& P);
+    virtual TsgPoint AbsoluteToLocal(const TsgPoint& P);
+    virtual TsgVector LocalToAbsoluteVector(const TsgVector& V);
+    virtual TsgVector AbsoluteToLocalVector(const TsgVector& V);
+    float AbsoluteWidth();
+    float AbsoluteHeight();
+    virtual TsgPoint GetAbsoluteScale();
+
+    // Opacity, enabled, visible, locked.
+    float Opacity() const { return FOpacity; }
+    void SetOpacity(float Value);
+    virtual float GetAbsoluteOpacity();
+    float AbsoluteOpacity() { return GetAbsoluteOpacity(); }
+    virtual void RecalcOpacity();
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool Value);
+    virtual bool GetAbsoluteEnabled();
+    bool AbsoluteEnabled() { return GetAbsoluteEnabled(); }
+    virtual void RecalcEnabled();
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool Value);
+    virtual bool CheckParentVisible();
+    bool Locked() const { return FLocked; }
+    void SetLocked(bool Value) { FLocked = Value; }
+    void Lock();
+    bool DesignHide() const { return FDesignHide; }
+    void SetDesignHide(bool Value);
+    void UpdateDesignHide(bool Value);
+
+    bool HitTest() const { return FHitTest; }
+    void SetHitTest(bool Value) { FHitTest = Value; }
+    bool ClipChildren() const { return FClipChildren; }
+    void SetClipChildren(bool Value);
+    bool ClipParent() const { return FClipParent; }
+    void SetClipParent(bool Value) { FClipParent = Value; }
+    bool CanClipped() const { return FCanClipped; }
+    void SetCanClipped(bool Value) { FCanClipped = Value; }
+    bool AutoCapture() const { return FAutoCapture; }
+    void SetAutoCapture(bool Value) { FAutoCapture = Value; }
+    bool CanFocused() const { return FCanFocused; }
+    void SetCanFocused(bool Value) { FCanFocused = Value; }
+    bool DisableFocusEffect() const { return FDisableFocusEffect; }
+    void SetDisableFocusEffect(bool Value) { FDisableFocusEffect = Value; }
+    bool IsMouseOver() const { return FIsMouseOver; }
+    bool IsFocused() const { return FIsFocused; }
+    bool IsDragOver() const { return FIsDragOver; }
+    bool IsVisible() const { return FVisible; }
+    int16_t Cursor() const { return FCursor; }
+    void SetCursor(int16_t Value) { FCursor = Value; }
+    TsgDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TsgDragMode Value) { FDragMode = Value; }
+    bool DragDisableHighlight() const { return FDragDisableHighlight; }
+    void SetDragDisableHighlight(bool Value) { FDragDisableHighlight = Value; }
+    const UnicodeString& Hint() const { return FHint; }
+    void SetHint(const UnicodeString& Value) { FHint = Value; }
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value) { FShowHint = Value; }
+    int16_t TabOrder() const { return FTabOrder; }
+    void SetTabOrder(int16_t Value) { FTabOrder = Value; }
+    // The visual children in tab order.
+    const std::vector<TsgObject*>& TabList() const { return FTabList; }
+
+    // Repainting and the update rectangle (scene space).
+    void Repaint();
+    virtual TsgRect GetUpdateRect();
+    TsgRect UpdateRect() { return GetUpdateRect(); }
+    void RecalcUpdateRect();
+    void UpdateEffects();
+    bool EffectsNeedUpdate() const { return FUpdateEffects; }
+
+    // Filled by painting, layout and input.
+    virtual void BeforePaint() {}
+    virtual void Paint() {}
+    virtual void AfterPaint() {}
+    virtual void PaintChildren() {}
+    virtual void Realign() {}
+    virtual void KillFocus() {}
+    virtual void ApplyResource();
+    TsgCanvas* Canvas();
+
+    void Loaded() override;
+    void DeleteChildren() override;
+
+    TNotifyEvent OnClick, OnDblClick, OnFocus, OnMouseEnter, OnMouseLeave;
+    const TNotifyEvent& GetOnClick() const { return OnClick; }
+    void SetOnClick(const TNotifyEvent& V) { OnClick = V; }
+    const TNotifyEvent& GetOnDblClick() const { return OnDblClick; }
+    void SetOnDblClick(const TNotifyEvent& V) { OnDblClick = V; }
+    const TNotifyEvent& GetOnFocus() const { return OnFocus; }
+    void SetOnFocus(const TNotifyEvent& V) { OnFocus = V; }
+    const TNotifyEvent& GetOnMouseEnter() const { return OnMouseEnter; }
+    void SetOnMouseEnter(const TNotifyEvent& V) { OnMouseEnter = V; }
+    const TNotifyEvent& GetOnMouseLeave() const { return OnMouseLeave; }
+    void SetOnMouseLeave(const TNotifyEvent& V) { OnMouseLeave = V; }
+
+protected:
+    void ChildAdded(TsgObject* AObject) override;
+    void ChildRemoved(TsgObject* AObject) override;
+    void MarginsChanged(TObject*) { Realign(); }
+    void PaddingChanged(TObject*);
+    bool PaintingToTarget() const { return FInPaintTo; }
+    bool SceneUpdatesOn();
+    void SetFocusedState(bool Value) { FIsFocused = Value; }
+    void SetMouseOverState(bool Value) { FIsMouseOver = Value; }
+    void SetDragOverState(bool Value) { FIsDragOver = Value; }
+    // Negative sizes at design time become positive with the scale mirrored.
+    float DesignSize(float Value, bool Horizontal);
+
+    TsgCanvas* FTempCanvas = nullptr;
+    TsgBitmap* FEffectBitmap = nullptr;
+    bool FInPaintTo = false;
+    bool FDisableAlign = false;
+    float FLastWidth = 50;
+    float FLastHeight = 50;
+
+private:
+    friend class TsgObject;
+
+    bool FIsMouseOver = false;
+    bool FHitTest = true;
+    bool FClipChildren = false;
+    bool FAutoCapture = false;
+    TsgBounds* FMargins;
+    TsgAlign FAlign = vaNone;
+    TsgBounds* FPadding;
+    float FRotateAngle = 0;
+    TsgPosition* FPosition;
+    TsgPosition* FScale;
+    TsgPosition* FSkew;
+    TsgPosition* FRotateCenter;
+    bool FCanFocused = false;
+    bool FIsFocused = false;
+    bool FDisableFocusEffect = false;
+    bool FClipParent = false;
+    bool FDesignHide = false;
+    bool FCanClipped = true;
+    int16_t FCursor = 0;
+    TsgDragMode FDragMode = sgDragManual;
+    bool FDragDisableHighlight = false;
+    bool FIsDragOver = false;
+    UnicodeString FHint;
+    bool FShowHint = false;
+    bool FRecalcEnabled = true;
+    bool FEnabled = true;
+    bool FAbsoluteEnabled = true;
+    int16_t FTabOrder = -1;
+    std::vector<TsgObject*> FTabList;
+    float FHeight = 50;
+    float FWidth = 50;
+    bool FVisible = true;
+    TsgMatrix FLocalMatrix = IdentityMatrix;
+    TsgMatrix FAbsoluteMatrix = IdentityMatrix;
+    bool FRecalcAbsolute = true;
+    bool FUpdateEffects = true;
+    bool FLocked = false;
+    float FOpacity = 1;
+    float FAbsoluteOpacity = 1;
+    bool FRecalcOpacity = true;
+    TsgRect FUpdateRect;
+    bool FRecalcUpdateRect = true;
+};

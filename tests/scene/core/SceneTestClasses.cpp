@@ -1,0 +1,53 @@
+#include "SceneTestClasses.h"
+
+#include <algorithm>
+
+DBI_PUBLISH(TsgTestShape) {
+    p.Object("Fill", &TsgTestShape::Fill, &TsgTestShape::SetFill);
+    p.Object("Stroke", &TsgTestShape::Stroke, &TsgTestShape::SetStroke);
+    p.Object("Font", &TsgTestShape::Font, &TsgTestShape::SetFont);
+    p.Object("Path", &TsgTestShape::Path, &TsgTestShape::SetPath);
+}
+
+DBI_PUBLISH(TsgTestAnimation) {
+    p.String("Trigger", &TsgTestAnimation::Trigger, &TsgTestAnimation::SetTrigger);
+}
+
+DBI_PUBLISH(TsgTestEffect) {}
+DBI_PUBLISH(TTestScene) {}
+DBI_PUBLISH(TsgTestFocusable) {}
+DBI_PUBLISH(TsgTestContent) {}
+
+TsgTestShape::TsgTestShape(TComponent* AOwner)
+    : TsgVisualObject(AOwner), FFill(new TsgBrush(sgBrushSolid, 0xFFFFFFFF)),
+      FStroke(new TsgBrush(sgBrushSolid, 0xFF000000)), FFont(new TsgFont()),
+      FPath(new TsgPathData()) {
+    FFill->SetParentObject(this);
+    FStroke->SetParentObject(this);
+}
+
+TsgTestShape::~TsgTestShape() {
+    BeforeDestruction();
+    delete FFill;
+    delete FStroke;
+    delete FFont;
+    delete FPath;
+}
+
+void TTestScene::AddObject(TsgObject* AObject) {
+    Roots.push_back(AObject);
+    AObject->SetNewScene(this);
+}
+
+void TTestScene::RemoveObject(TsgObject* AObject) {
+    Roots.erase(std::remove(Roots.begin(), Roots.end(), AObject), Roots.end());
+}
+
+void TTestScene::Notification(TComponent* AComponent, TOperation Operation) {
+    if (Operation == opRemove) {
+        Removed.push_back(AComponent);
+        if (AComponent == Focused)
+            Focused = nullptr;
+    }
+    TComponent::Notification(AComponent, Operation);
+}
