@@ -16,6 +16,15 @@
 //   libraries              PrepareSystemLibraries alone
 //   progress TOTAL DONE DELTA [STATUS] [--commit]
 //                          writes the shared-memory progress blocks as the steps do
+//   install FOLDER [--layout normal|legacy]
+//                          the installation page's work: the decoder placed as at start-up,
+//                          the legacy-layout flag from the folder's "kafle.dll" (unless
+//                          --layout says), then ExtractArchives, InstallDatabases and
+//                          RunCompatibilityPass with real progress bars and status text,
+//                          printing a line whenever a bar's percent or the text changes, then
+//                          each step's result and the installation log; exit code 2 when a
+//                          step failed
+//   drives                 the drive scan: the usable drives and the scan's log lines
 //
 // The resources come from DBI_RESOURCE_FILE or this program itself, unless --resources names a
 // packed bundle or --manifest a resource manifest (lines "NAME TYPE FILE"; more than one may be
@@ -34,6 +43,8 @@
 #include "platform/rtl/StringList.h"
 #include "platform/win/ResourceBundle.h"
 #include "platform/win/Resources.h"
+#include "scene/controls/Sg_progressbar.h"
+#include "scene/core/Sg_objects_text.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -66,7 +77,8 @@ int Usage(const char* why) {
         "                   COMMAND [ARGS]\n"
         "                   [-- installer arguments]\n"
         "commands: catalogue, programs, present FOLDER, check FOLDER LINE, running,\n"
-        "          start, libraries, progress TOTAL DONE DELTA [STATUS] [--commit]\n",
+        "          start, libraries, progress TOTAL DONE DELTA [STATUS] [--commit],\n"
+        "          install FOLDER [--layout normal|legacy], drives\n",
         why);
     return 1;
 }
@@ -212,6 +224,86 @@ int Progress(TDoDbInstallThings& engine, const std::vector<std::string>& args) {
     return 0;
 }
 
+// A bar that prints a line whenever its whole percent changes.
+class PrintingBar : public TsgProgressBar {
+public:
+    explicit PrintingBar(const char* name) : TsgProgressBar(nullptr), name_(name) {}
+
+protected:
+    void Realign() override {
+        const float range = Max() - Min();
+        const int percent = range > 0 ? static_cast<int>((Value() - Min()) * 100.0f / range) : 0;
+        if (percent == shown_)
+            return;
+        shown_ = percent;
+        std::printf("%s bar %d%%\n", name_, percent);
+        std::fflush(stdout);
+    }
+
+private:
+    const char* name_;
+    int shown_ = -1;
+};
+
+// A status text that prints every new text.
+class PrintingText : public TsgText {
+public:
+    PrintingText() : TsgText(nullptr) {}
+
+protected:
+    void Repaint() override {
+        std::printf("status: %s\n", Text().ToUtf8().c_str());
+        std::fflush(stdout);
+    }
+};
+
+int Install(TDoDbInstallThings& engine, const std::vector<std::string>& args) {
+    if (args.empty())
+        return Usage("install needs FOLDER");
+    const UnicodeString target(args[0]);
+    std::string layout;
+    for (size_t i = 1; i + 1 < args.size(); i += 2)
+        if (args[i] == "--layout")
+            layout = args[i + 1];
+    if (!layout.empty() && layout != "normal" && layout != "legacy")
+        return Usage("--layout is normal or legacy");
+    if (!engine.PrepareSystemLibraries()) {
+        std::fprintf(stderr, "engine_tool: the decoder library could not be placed\n");
+        return 2;
+    }
+    bool legacy = !engine.IsTargetVersionNew(target) && engine.IsTargetVersionLegacy(target);
+    if (!layout.empty())
+        legacy = layout == "legacy";
+    std::printf("layout: %s\n", legacy ? "legacy" : "normal");
+    PrintingBar mainBar("main"), subBar("sub");
+    PrintingText status;
+    const bool extracted = engine.ExtractArchives(&mainBar, &subBar, &status);
+    std::printf("extract: %s\n", extracted ? "ok" : "failed");
+    const bool installed = engine.InstallDatabases(target, &mainBar, &subBar, &status, legacy);
+    std::printf("install: %s\n", installed ? "ok" : "failed");
+    engine.RunCompatibilityPass(target);
+    std::printf("compatibility pass done\n");
+    for (int i = 0; i < GeneralMod->installLog->Count(); ++i)
+        std::printf("log: %s\n", Utf8((*GeneralMod->installLog)[i]).c_str());
+    for (const auto& [type, entries] : engine.GetCatalogue())
+        for (const TDatabaseEmbedded& e : entries)
+            std::printf("installed %s %s into %s\n", TypeWord(type),
+                        Utf8(e.archiveResourceName).c_str(), Utf8(e.installedFolder).c_str());
+    return extracted && installed ? 0 : 2;
+}
+
+int Drives(TDoDbInstallThings& engine) {
+    const int before = GeneralMod->startupLog->Count();
+    const TLogicalDriveFoundVec drives = engine.FileOps().FindLogicalDrives();
+    for (int i = before; i < GeneralMod->startupLog->Count(); ++i)
+        std::printf("log: %s\n", Utf8((*GeneralMod->startupLog)[i]).c_str());
+    for (const TLogicalDriveFound& drive : drives)
+        std::printf("drive %s: free %s of %s bytes\n", Utf8(drive.letter).c_str(),
+                    MyFileOp::FormatByteCount(drive.freeBytes).c_str(),
+                    MyFileOp::FormatByteCount(drive.totalBytes).c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -269,6 +361,10 @@ int main(int argc, char** argv) {
             result = Start(engine);
         else if (command == "libraries")
             result = engine.PrepareSystemLibraries() ? (std::printf("placed\n"), 0) : 2;
+        else if (command == "install")
+            result = Install(engine, std::vector<std::string>(args.begin() + 1, args.end()));
+        else if (command == "drives")
+            result = Drives(engine);
         else if (command == "progress")
             result = Progress(engine, std::vector<std::string>(args.begin() + 1, args.end()));
         else

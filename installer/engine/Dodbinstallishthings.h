@@ -17,8 +17,11 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class TRtfText;
+class TsgProgressBar;
+class TsgText;
 
 class TDoDbInstallThings {
 public:
@@ -59,6 +62,52 @@ public:
     // Whether the CAD engine ("viru.exe") runs.
     bool IsCadProgramRunning();
 
+    // --- Installation -------------------------------------------------------------------------
+    // The wizard's installation page calls, in this order: IsTargetVersionNew and, only when it
+    // is false, IsTargetVersionLegacy (the legacy-layout flag); ExtractArchives;
+    // InstallDatabases; RunCompatibilityPass. Progress runs on one scale per step: the copies
+    // fill the first 40 %, the unpacking the remaining 60 %; only a database that arrived
+    // whole is committed to the done count of the "CAD_DbInstall" block.
+
+    // Sum of the archive resources' sizes (missing ones count 0).
+    int64_t GetTotalArchiveSize();
+    // Sum of TARGETSIZE over the complete entries.
+    int64_t GetRequiredDiskSpace() const;
+    // Recreates the temporary folder and copies every archive resource into a ".7z" file
+    // there, recording its path and size in the entry. False when the folder could not be
+    // made, an entry is incomplete (the walk stops there) or an archive could not be copied
+    // (the walk goes on). Bars and text may be null.
+    bool ExtractArchives(TsgProgressBar* mainBar, TsgProgressBar* subBar, TsgText* status);
+    // Unpacks every copied archive into its folder below the target program folder and
+    // records the folder; removes the temporary folder at the end. False when an entry is
+    // incomplete or not copied, or a folder cannot be made (the walk stops there), or an
+    // archive could not be unpacked (that database is not logged as installed, its bytes are
+    // not committed, and the walk goes on).
+    bool InstallDatabases(const UnicodeString& target, TsgProgressBar* mainBar,
+                          TsgProgressBar* subBar, TsgText* status, bool legacyLayout);
+    // The folder a database goes into; "" when its type has none or the name it would take
+    // is not one plain folder name.
+    UnicodeString GetDatabaseTargetFolder(const UnicodeString& target,
+                                          const TDatabaseEmbedded& entry, bool legacyLayout) const;
+
+    // --- Compatibility with older targets ----------------------------------------------------
+    // From the target's "kafle.dll" ("V3_I6x86/kafle.dll" first, which makes a V3 target).
+    bool IsTargetVersionNew(const UnicodeString& target);
+    bool IsTargetVersionLegacy(const UnicodeString& target);
+    // Rewrites version-204 drawing files as 203 for targets below 2.0.6, keeps one of the two
+    // formats of a tiles database, and gives a "Brettholm" materials database its 2015 PDFs
+    // in place of the 2014 ones.
+    void RunCompatibilityPass(const UnicodeString& target);
+    // Every "*dwx" file at or below the path (links not followed) through TDwxDowngrade.
+    void DowngradeDwxFiles(const AnsiString& path);
+    void RemoveFdbCopy(const TDatabaseEmbedded& entry);
+    void RemoveMdbCopy(const TDatabaseEmbedded& entry);
+    // Appends every "*pdf" file at or below the path (links not followed).
+    void FindPdfFiles(const AnsiString& path, std::vector<AnsiString>& list);
+    // Copies every 2015 PDF into the 2014 folder; only when all copies succeeded are the
+    // 2014 PDFs that got no newer copy removed. False when something was not done.
+    bool ReplaceOlderFolderPdfs(const TDatabaseEmbedded& entry);
+
     MyFileOp& FileOps() { return *fileOps; }
 
     // --- Fields, in declared order -----------------------------------------------------------
@@ -85,6 +134,16 @@ struct TProgramFileCheck {
     void operator()() const;
 };
 
+// Rewrites one drawing file as version 203 when a complete load found it newer; a file that
+// did not load completely is never written.
+struct TDwxDowngrade {
+    TDoDbInstallThings* engine;
+    void operator()(const AnsiString& file) const;
+};
+
+// The name a database is shown by: its BAZA, else its TARGETNAME, else its type's name.
+UnicodeString GetDatabaseDisplayName(const TDatabaseEmbedded& entry);
+
 // The wizard's message window as the engine's unit uses it, installed by the window itself
 // once it exists: a question that answers whether Yes was pressed, and a notice.
 struct TEngineMessageWindow {
@@ -103,3 +162,7 @@ bool ConfirmCancelInstaller();
 
 // The translated text of the fatal start-up stop.
 inline constexpr int kEmptyCatalogueText = 224;
+// Status texts of the installation: "Copying the archive of: %s database", "Installation of
+// %s database".
+inline constexpr int kCopyingArchiveText = 244;
+inline constexpr int kInstallingDatabaseText = 152;

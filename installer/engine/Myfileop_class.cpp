@@ -11,6 +11,8 @@
 #include "platform/win/SystemInfo.h"
 #include "platform/win/WindowsPath.h"
 
+#include <boost/filesystem.hpp>
+
 #include <vector>
 
 namespace {
@@ -39,6 +41,11 @@ std::string Native(const AnsiString& path) {
 }
 
 constexpr int kCopyBlockSize = 16384;
+
+bool IsLink(const AnsiString& path) {
+    boost::system::error_code error;
+    return boost::filesystem::is_symlink(boost::filesystem::symlink_status(Native(path), error));
+}
 
 } // namespace
 
@@ -205,9 +212,11 @@ bool MyFileOp::RemoveFolderTree(const AnsiString& folder) {
         Pump();
         if (entry.name.empty())
             continue;
-        if (!entry.directory)
+        const AnsiString path = base + "/" + AnsiString(entry.name);
+        // A link stays, and keeps its folder: what it points to lies outside this tree.
+        if (!entry.directory || IsLink(path))
             occupied = true;
-        else if (RemoveFolderTree(base + "/" + AnsiString(entry.name)))
+        else if (RemoveFolderTree(path))
             occupied = true;
     }
     if (!occupied)

@@ -15,6 +15,7 @@
 #pragma once
 
 #include "installer/engine/Database_records.h"
+#include "installer/engine/Logical_drive.h"
 #include "installer/engine/Shellops_class.h"
 #include "platform/rtl/UnicodeString.h"
 
@@ -22,6 +23,8 @@
 #include <memory>
 #include <vector>
 
+class TArxCompressionArchive;
+class TStream;
 class TStringList;
 class TsgProgressBar;
 
@@ -116,6 +119,45 @@ public:
 
     // The fixed password of the installer's archives.
     static UnicodeString GetArchivePassword();
+
+    // --- Unpacking ---------------------------------------------------------------------------
+    // Unpacks the archive file into the folder (sub-folders created), with the password set,
+    // moving the sub bar over 0..1 and the main bar by the unpacked bytes (both only when the
+    // sub bar is given) and the shared-memory percent, never the done count. Every item is
+    // written under a temporary name and replaces its file only when complete and correct; a
+    // read-only file is left as it is. False when the file is missing (logged in the start-up
+    // log), cannot be opened or listed, or any item failed (damaged data, wrong password).
+    bool Extract7z(const UnicodeString& archive, const UnicodeString& destination,
+                   TsgProgressBar* mainBar, TsgProgressBar* subBar);
+    // The archive's extract event: notes the item, publishes progress on every 7th one, and
+    // refuses an item whose file stands read-only at the target.
+    bool OnExtractItem(TArxCompressionArchive* sender, int index, UnicodeString& fileName,
+                       TStream*& stream, bool& ownsStream);
+    // The archive's progress event (bytes unpacked so far): publishes on every 3rd report.
+    void OnExtractProgress(TArxCompressionArchive* sender, int64_t value, int64_t maxValue);
+    // 0.65 x items started + 0.35 x bytes out, onto the bars and the shared-memory percent.
+    void UpdateExtractProgress();
+
+    // --- Drives ------------------------------------------------------------------------------
+    // The fixed drives C to Z above 10,000,000,000 bytes whose root takes a test file; one line
+    // per letter in the configuration module's start-up log.
+    TLogicalDriveFoundVec FindLogicalDrives();
+    // Bytes free for the caller on the drive of the letter ("" or an unknown drive: -1), and
+    // the count written with blanks between thousands into `text`.
+    int64_t GetDiskFreeSpace(const AnsiString& letter, AnsiString& text);
+    int64_t GetDiskFree(const AnsiString& letter);
+    int64_t GetDiskFree(const UnicodeString& letter);
+    // "1234567" -> "1 234 567"; -1 stays "-1".
+    static AnsiString FormatByteCount(int64_t count);
+
+    // --- Materials folder of the legacy layout ----------------------------------------------
+    // Gathers every picture ("*jpg", case-sensitive) found below the folder into the folder
+    // itself and removes the sub-folders left without files. The folder keeps its name and
+    // every sub-folder that still holds a file.
+    void ArrangeMaterialsFolder(const UnicodeString& folder);
+    // Appends every file at or below the path whose full path ends in a character and "jpg".
+    // Links to folders are not followed.
+    void FindJpgFiles(const AnsiString& path, std::vector<UnicodeString>& found);
 
     ShellOps& Shell() { return *shellOps; }
     TStringList& LogList() { return *log; }
