@@ -43,6 +43,16 @@ TSeekOrigin SeekOriginOf(uint32_t origin) {
 
 } // namespace
 
+HRESULT TArxSevenzipStreamBase::SeekStream(int64_t offset, uint32_t origin,
+                                           uint64_t* newPosition) noexcept {
+    return ArxGuardedCall([&] {
+        int64_t position = EnsureStream().Seek(offset, SeekOriginOf(origin));
+        if (newPosition)
+            *newPosition = static_cast<uint64_t>(position);
+        return S_OK;
+    });
+}
+
 // --- in stream ---
 
 IUnknown* TArxSevenzipInStream::FindInterface(const TGUID& iid) {
@@ -68,12 +78,7 @@ HRESULT TArxSevenzipInStream::Read(void* data, uint32_t size, uint32_t* processe
 
 HRESULT TArxSevenzipInStream::Seek(int64_t offset, uint32_t origin,
                                    uint64_t* newPosition) noexcept {
-    return ArxGuardedCall([&] {
-        int64_t position = EnsureStream().Seek(offset, SeekOriginOf(origin));
-        if (newPosition)
-            *newPosition = static_cast<uint64_t>(position);
-        return S_OK;
-    });
+    return SeekStream(offset, origin, newPosition);
 }
 
 HRESULT TArxSevenzipInStream::GetSize(uint64_t* size) noexcept {
@@ -120,12 +125,7 @@ HRESULT TArxSevenzipOutStream::Write(const void* data, uint32_t size,
 
 HRESULT TArxSevenzipOutStream::Seek(int64_t offset, uint32_t origin,
                                     uint64_t* newPosition) noexcept {
-    return ArxGuardedCall([&] {
-        int64_t position = EnsureStream().Seek(offset, SeekOriginOf(origin));
-        if (newPosition)
-            *newPosition = static_cast<uint64_t>(position);
-        return S_OK;
-    });
+    return SeekStream(offset, origin, newPosition);
 }
 
 HRESULT TArxSevenzipOutStream::SetSize(uint64_t newSize) noexcept {

@@ -17,6 +17,8 @@ protected:
 
     // The stream to work on; raises "Sevenzip: Stream object is not assigned" when none.
     TStream& EnsureStream();
+    // The decoder's seek on either stream object, with its origin checked.
+    sevenzip::HRESULT SeekStream(int64_t offset, uint32_t origin, uint64_t* newPosition) noexcept;
 
     TArxCompressionArchive* archive_;
     int itemIndex_;

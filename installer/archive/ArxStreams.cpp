@@ -69,14 +69,14 @@ bool TArxSplitStream::SwitchToVolume(int Index) {
     return false;
 }
 
-int TArxSplitStream::Read(void* Buffer, int Count) {
-    auto* bytes = static_cast<uint8_t*>(Buffer);
+template <typename Move>
+int TArxSplitStream::Transfer(int Count, Move move) {
     int done = 0;
     int index = CurrentIndex();
     while (done < Count && SwitchToVolume(index)) {
         if (ForcePosition)
             volume_->Seek(volumePosition_, soBeginning);
-        int n = volume_->Read(bytes + done, Count - done);
+        int n = move(done, Count - done);
         if (n < 0)
             n = 0;
         volumePosition_ += n;
@@ -87,25 +87,20 @@ int TArxSplitStream::Read(void* Buffer, int Count) {
     return done;
 }
 
+int TArxSplitStream::Read(void* Buffer, int Count) {
+    auto* bytes = static_cast<uint8_t*>(Buffer);
+    return Transfer(Count, [&](int done, int64_t wanted) {
+        return volume_->Read(bytes + done, static_cast<int>(wanted));
+    });
+}
+
 int TArxSplitStream::Write(const void* Buffer, int Count) {
     auto* bytes = static_cast<const uint8_t*>(Buffer);
-    int done = 0;
-    int index = CurrentIndex();
-    while (done < Count && SwitchToVolume(index)) {
-        if (ForcePosition)
-            volume_->Seek(volumePosition_, soBeginning);
-        int64_t wanted = Count - done;
+    return Transfer(Count, [&](int done, int64_t wanted) {
         if (volumeMaxSize_ != 0 && volumePosition_ + wanted > volumeMaxSize_)
             wanted = volumeMaxSize_ - volumePosition_;
-        int n = wanted > 0 ? volume_->Write(bytes + done, static_cast<int>(wanted)) : 0;
-        if (n < 0)
-            n = 0;
-        volumePosition_ += n;
-        position_ += n;
-        done += n;
-        index = volumeIndex_ + 1;
-    }
-    return done;
+        return wanted > 0 ? volume_->Write(bytes + done, static_cast<int>(wanted)) : 0;
+    });
 }
 
 int64_t TArxSplitStream::Seek(int64_t Offset, TSeekOrigin Origin) {

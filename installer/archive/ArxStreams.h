@@ -45,6 +45,10 @@ protected:
 private:
     bool SwitchToVolume(int Index);
     int CurrentIndex() const { return volumeIndex_ < 0 ? 0 : volumeIndex_; }
+    // Reading and writing walk the volumes alike; move(done, wanted) moves up to wanted bytes at
+    // offset done of the caller's buffer through the current volume and answers how many it moved.
+    template <typename Move>
+    int Transfer(int Count, Move move);
 
     struct SavedState {
         int volumeIndex;

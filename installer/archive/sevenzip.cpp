@@ -166,18 +166,8 @@ void ClearLibraryVariant(PROPVARIANT& value) {
 UnicodeString WideToUnicode(const wchar_t* text, size_t length) {
     std::u16string units;
     units.reserve(length);
-    for (size_t i = 0; i < length; ++i) {
-        auto c = static_cast<uint32_t>(text[i]);
-        if (c <= 0xFFFF) {
-            units += static_cast<char16_t>(c);
-        } else if (c <= 0x10FFFF) {
-            c -= 0x10000;
-            units += static_cast<char16_t>(0xD800 + (c >> 10));
-            units += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-        } else {
-            units += u'\uFFFD';
-        }
-    }
+    for (size_t i = 0; i < length; ++i)
+        AppendUtf16(units, static_cast<char32_t>(static_cast<uint32_t>(text[i])));
     return UnicodeString(std::move(units));
 }
 

@@ -32,6 +32,17 @@ bool IsAlreadyDetected(const std::map<EProductLine, UnicodeString>& detected,
     return false;
 }
 
+// Gives the line the folder the open key's value names, when the value is set, the folder
+// exists and no line has taken it yet.
+void AdoptRecordedFolder(TRegistry& reg, const UnicodeString& valueName, EProductLine line,
+                         std::map<EProductLine, UnicodeString>& detected) {
+    if (!reg.ValueExists(valueName))
+        return;
+    const UnicodeString folder = reg.ReadString(valueName);
+    if (!folder.IsEmpty() && !IsAlreadyDetected(detected, folder) && DirectoryExists(folder))
+        detected[line] = IncludeTrailingPathDelimiter(folder);
+}
+
 // The folder of the latest-dated value of a legacy key; of equal dates the first listed wins.
 UnicodeString LatestLegacyFolder(TRegistry& reg) {
     UnicodeString candidate;
@@ -104,12 +115,7 @@ bool TGeneralMod::DetectInstalledProducts() {
                 continue;
             if (!reg.OpenKey(GetInstallationsKey() + u"\\" + record->second, false))
                 continue;
-            if (reg.ValueExists(u"PATH")) {
-                const UnicodeString path = reg.ReadString(u"PATH");
-                if (!path.IsEmpty() && !IsAlreadyDetected(installedProducts, path) &&
-                    DirectoryExists(path))
-                    installedProducts[line] = IncludeTrailingPathDelimiter(path);
-            }
+            AdoptRecordedFolder(reg, u"PATH", line, installedProducts);
             reg.CloseKey();
         }
     }
@@ -119,12 +125,7 @@ bool TGeneralMod::DetectInstalledProducts() {
     for (EProductLine line : kDetectionOrder) {
         if (!reg.OpenKey(GetProductRegistryKey(line, kGenerationCurrent), false))
             continue;
-        if (reg.ValueExists(u"runfrom")) {
-            const UnicodeString runFrom = reg.ReadString(u"runfrom");
-            if (!runFrom.IsEmpty() && !IsAlreadyDetected(installedProducts, runFrom) &&
-                DirectoryExists(runFrom))
-                installedProducts[line] = IncludeTrailingPathDelimiter(runFrom);
-        }
+        AdoptRecordedFolder(reg, u"runfrom", line, installedProducts);
         reg.CloseKey();
     }
     return true;

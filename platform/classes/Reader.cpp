@@ -121,16 +121,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
         root->SetStateFlags(csLoading | csReading);
         loaded_.push_back(root);
         watch_->FreeNotification(root);
-        if (OnSetName)
-            OnSetName(*this, root, name);
-        if (name != root->Name()) {
-            try {
-                root->SetName(name);
-            } catch (const Exception& e) {
-                if (!Error(AnsiString(e.Message())))
-                    throw;
-            }
-        }
+        ApplyName(root, name);
         root->ReadState(*this);
         root->ClearStateFlags(csReading);
         FixupReferences();
@@ -154,6 +145,19 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     }
     watch_.reset();
     return root;
+}
+
+void TReader::ApplyName(TComponent* component, AnsiString& name) {
+    if (OnSetName)
+        OnSetName(*this, component, name);
+    if (name != component->Name()) {
+        try {
+            component->SetName(name);
+        } catch (const Exception& e) {
+            if (!Error(AnsiString(e.Message())))
+                throw;
+        }
+    }
 }
 
 TComponent* TReader::ReadComponent() {
@@ -189,16 +193,7 @@ TComponent* TReader::ReadComponent() {
             loaded_.push_back(component);
         if (watch_)
             watch_->FreeNotification(component);
-        if (OnSetName)
-            OnSetName(*this, component, name);
-        if (name != component->Name()) {
-            try {
-                component->SetName(name);
-            } catch (const Exception& e) {
-                if (!Error(AnsiString(e.Message())))
-                    throw;
-            }
-        }
+        ApplyName(component, name);
         if (created && parent_)
             component->SetParentComponent(parent_);
         if ((flags & ffChildPos) && parent_)

@@ -123,6 +123,9 @@ private:
 
     void ReadPropValue(TPersistent* instance, const TPropInfo& prop);
     void SkipComponentBody();
+    // Offers the stored name to OnSetName (which may change it), then gives it to the component;
+    // a name the component refuses goes to Error.
+    void ApplyName(TComponent* component, AnsiString& name);
     void SkipProperties();
     uint32_t ReadLength32();
     void FixupReferences();

@@ -1,5 +1,7 @@
 #include "platform/classes/TextParser.h"
 
+#include "platform/rtl/StringUtils.h"
+
 #include <charconv>
 
 namespace {
@@ -10,16 +12,6 @@ bool IsIdentStart(char c) {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 } // namespace
@@ -121,10 +113,10 @@ void TTextParser::ScanNumber() {
         ++pos_;
         uint64_t value = 0;
         size_t digits = 0;
-        while (pos_ < text_.size() && HexValue(text_[pos_]) >= 0) {
+        while (pos_ < text_.size() && HexDigitValue(text_[pos_]) >= 0) {
             if (++digits > 16)
                 Error("Hexadecimal number too long");
-            value = value * 16 + static_cast<uint64_t>(HexValue(text_[pos_++]));
+            value = value * 16 + static_cast<uint64_t>(HexDigitValue(text_[pos_++]));
         }
         if (digits == 0)
             Error("Invalid hexadecimal number");
@@ -214,8 +206,8 @@ void TTextParser::ScanString() {
             size_t digits = 0;
             if (pos_ < text_.size() && text_[pos_] == '$') {
                 ++pos_;
-                while (pos_ < text_.size() && HexValue(text_[pos_]) >= 0 && digits < 5) {
-                    code = code * 16 + static_cast<uint32_t>(HexValue(text_[pos_++]));
+                while (pos_ < text_.size() && HexDigitValue(text_[pos_]) >= 0 && digits < 5) {
+                    code = code * 16 + static_cast<uint32_t>(HexDigitValue(text_[pos_++]));
                     ++digits;
                 }
             } else {
@@ -250,7 +242,7 @@ std::string TTextParser::ReadHexBlock() {
             ++line_;
         if (static_cast<unsigned char>(c) <= ' ')
             continue;
-        int v = HexValue(c);
+        int v = HexDigitValue(c);
         if (v < 0)
             Error("Invalid binary value");
         if (high < 0)

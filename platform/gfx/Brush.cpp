@@ -43,9 +43,12 @@ Status TransformedBrush::RotateTransform(float degrees, MatrixOrder order) {
 
 namespace {
 
-Status checkStops(const Color* colors, const float* positions, int count) {
+// Both gradients take their stops the same way: from 0 to 1, at least two of them.
+Status assignStops(ColorBlend& blend, const Color* colors, const float* positions, int count) {
     if (!colors || !positions || count < 2 || positions[0] != 0.0f || positions[count - 1] != 1.0f)
         return Status::InvalidParameter;
+    blend.colors.assign(colors, colors + count);
+    blend.positions.assign(positions, positions + count);
     return Status::Ok;
 }
 
@@ -67,12 +70,7 @@ Status LinearGradientBrush::SetWrapMode(WrapMode mode) {
 
 Status LinearGradientBrush::SetInterpolationColors(const Color* colors, const float* positions,
                                                    int count) {
-    const Status s = checkStops(colors, positions, count);
-    if (s != Status::Ok)
-        return remember(s);
-    blend_.colors.assign(colors, colors + count);
-    blend_.positions.assign(positions, positions + count);
-    return remember(Status::Ok);
+    return remember(assignStops(blend_, colors, positions, count));
 }
 
 Status LinearGradientBrush::SetLinearColors(Color color1, Color color2) {
@@ -134,12 +132,7 @@ Status PathGradientBrush::SetCenterPoint(PointF point) {
 
 Status PathGradientBrush::SetInterpolationColors(const Color* colors, const float* positions,
                                                  int count) {
-    const Status s = checkStops(colors, positions, count);
-    if (s != Status::Ok)
-        return remember(s);
-    blend_.colors.assign(colors, colors + count);
-    blend_.positions.assign(positions, positions + count);
-    return remember(Status::Ok);
+    return remember(assignStops(blend_, colors, positions, count));
 }
 
 ColorBlend PathGradientBrush::EffectiveStops() const {

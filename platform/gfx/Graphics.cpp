@@ -394,25 +394,39 @@ Status Graphics::Clear(Color color) {
     return Status::Ok;
 }
 
-Status Graphics::FillRectangle(const Brush& brush, const RectF& rect) {
+// Every shape call: a Graphics that cannot draw says so, a transform that would collapse or
+// blow up the shape draws nothing, and otherwise the path is built and painted.
+template <typename AddPath, typename Paint>
+Status Graphics::drawShape(AddPath addPath, Paint paint) {
     if (!ready())
         return Status::WrongState;
     if (!drawable(deviceMatrix()))
         return Status::Ok;
     beginShape();
-    cairo_rectangle(cr_, rect.X, rect.Y, rect.Width, rect.Height);
-    return fillCurrentPath(brush, FillMode::Alternate);
+    addPath();
+    return paint();
+}
+
+template <typename AddPath>
+Status Graphics::fillShape(const Brush& brush, FillMode mode, AddPath addPath) {
+    return drawShape(addPath, [&] { return fillCurrentPath(brush, mode); });
+}
+
+template <typename AddPath>
+Status Graphics::strokeShape(const Pen& pen, AddPath addPath) {
+    return drawShape(addPath, [&] {
+        strokeCurrentPath(pen);
+        return Status::Ok;
+    });
+}
+
+Status Graphics::FillRectangle(const Brush& brush, const RectF& rect) {
+    return fillShape(brush, FillMode::Alternate,
+                     [&] { cairo_rectangle(cr_, rect.X, rect.Y, rect.Width, rect.Height); });
 }
 
 Status Graphics::DrawRectangle(const Pen& pen, const RectF& rect) {
-    if (!ready())
-        return Status::WrongState;
-    if (!drawable(deviceMatrix()))
-        return Status::Ok;
-    beginShape();
-    cairo_rectangle(cr_, rect.X, rect.Y, rect.Width, rect.Height);
-    strokeCurrentPath(pen);
-    return Status::Ok;
+    return strokeShape(pen, [&] { cairo_rectangle(cr_, rect.X, rect.Y, rect.Width, rect.Height); });
 }
 
 Status Graphics::FillEllipse(const Brush& brush, const RectF& rect) {
@@ -428,48 +442,25 @@ Status Graphics::DrawEllipse(const Pen& pen, const RectF& rect) {
 }
 
 Status Graphics::DrawLine(const Pen& pen, PointF from, PointF to) {
-    if (!ready())
-        return Status::WrongState;
-    if (!drawable(deviceMatrix()))
-        return Status::Ok;
-    beginShape();
-    cairo_move_to(cr_, from.X, from.Y);
-    cairo_line_to(cr_, to.X, to.Y);
-    strokeCurrentPath(pen);
-    return Status::Ok;
+    return strokeShape(pen, [&] {
+        cairo_move_to(cr_, from.X, from.Y);
+        cairo_line_to(cr_, to.X, to.Y);
+    });
 }
 
 Status Graphics::DrawBezier(const Pen& pen, PointF p1, PointF p2, PointF p3, PointF p4) {
-    if (!ready())
-        return Status::WrongState;
-    if (!drawable(deviceMatrix()))
-        return Status::Ok;
-    beginShape();
-    cairo_move_to(cr_, p1.X, p1.Y);
-    cairo_curve_to(cr_, p2.X, p2.Y, p3.X, p3.Y, p4.X, p4.Y);
-    strokeCurrentPath(pen);
-    return Status::Ok;
+    return strokeShape(pen, [&] {
+        cairo_move_to(cr_, p1.X, p1.Y);
+        cairo_curve_to(cr_, p2.X, p2.Y, p3.X, p3.Y, p4.X, p4.Y);
+    });
 }
 
 Status Graphics::FillPath(const Brush& brush, const GraphicsPath& path) {
-    if (!ready())
-        return Status::WrongState;
-    if (!drawable(deviceMatrix()))
-        return Status::Ok;
-    beginShape();
-    detail::AppendPath(cr_, path);
-    return fillCurrentPath(brush, path.GetFillMode());
+    return fillShape(brush, path.GetFillMode(), [&] { detail::AppendPath(cr_, path); });
 }
 
 Status Graphics::DrawPath(const Pen& pen, const GraphicsPath& path) {
-    if (!ready())
-        return Status::WrongState;
-    if (!drawable(deviceMatrix()))
-        return Status::Ok;
-    beginShape();
-    detail::AppendPath(cr_, path);
-    strokeCurrentPath(pen);
-    return Status::Ok;
+    return strokeShape(pen, [&] { detail::AppendPath(cr_, path); });
 }
 
 namespace {

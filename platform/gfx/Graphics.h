@@ -134,6 +134,13 @@ private:
     bool setSource(const Brush& brush);
     void strokeCurrentPath(const Pen& pen);
     Status fillCurrentPath(const Brush& brush, FillMode mode);
+    // The checks and set-up every shape call shares around addPath(), which adds the shape.
+    template <typename AddPath, typename Paint>
+    Status drawShape(AddPath addPath, Paint paint);
+    template <typename AddPath>
+    Status fillShape(const Brush& brush, FillMode mode, AddPath addPath);
+    template <typename AddPath>
+    Status strokeShape(const Pen& pen, AddPath addPath);
 
     _cairo* cr_ = nullptr;
     Image* target_ = nullptr;

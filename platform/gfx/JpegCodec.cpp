@@ -26,6 +26,14 @@ void jumpOut(j_common_ptr info) {
 // Warnings about corrupt data are not worth a line on standard error; the decoder carries on.
 void silent(j_common_ptr, int) {}
 
+// Errors jump back to the setjmp of the phase that met them instead of ending the program.
+jpeg_error_mgr* jumpingErrors(JumpingErrors* errors) {
+    jpeg_error_mgr* manager = jpeg_std_error(&errors->base);
+    manager->error_exit = jumpOut;
+    manager->emit_message = silent;
+    return manager;
+}
+
 bool readHeader(jpeg_decompress_struct* info, const uint8_t* data, size_t size,
                 const DecodeLimits& limits, bool* cmyk) {
     if (setjmp(reinterpret_cast<JumpingErrors*>(info->err)->jump))
@@ -71,9 +79,7 @@ Status DecodeJpeg(const uint8_t* data, size_t size, DecodedImage* out, const Dec
         return Status::InvalidParameter;
     jpeg_decompress_struct info;
     JumpingErrors errors;
-    info.err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = jumpOut;
-    errors.base.emit_message = silent;
+    info.err = jumpingErrors(&errors);
     jpeg_create_decompress(&info);
     bool cmyk = false;
     bool ok = readHeader(&info, data, size, limits, &cmyk);
@@ -129,9 +135,7 @@ Status EncodeJpeg(const uint32_t* pixels, int width, int height, int quality,
     quality = quality < 0 ? 0 : quality > 100 ? 100 : quality;
     jpeg_compress_struct info;
     JumpingErrors errors;
-    info.err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = jumpOut;
-    errors.base.emit_message = silent;
+    info.err = jumpingErrors(&errors);
     jpeg_create_compress(&info);
     unsigned char* buffer = nullptr;
     unsigned long length = 0;

@@ -1,6 +1,7 @@
 #include "platform/rtl/Conversions.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/StringUtils.h"
 
 #include <charconv>
 #include <cmath>
@@ -39,16 +40,10 @@ bool ParseInteger(const std::u16string& s, bool& negative, uint64_t& magnitude) 
         return false;
     magnitude = 0;
     for (; i < end; ++i) {
-        char16_t c = s[i];
-        unsigned digit;
-        if (c >= u'0' && c <= u'9')
-            digit = c - u'0';
-        else if (base == 16 && c >= u'a' && c <= u'f')
-            digit = c - u'a' + 10;
-        else if (base == 16 && c >= u'A' && c <= u'F')
-            digit = c - u'A' + 10;
-        else
+        const int value = HexDigitValue(s[i]);
+        if (value < 0 || value >= static_cast<int>(base))
             return false;
+        const auto digit = static_cast<unsigned>(value);
         if (magnitude > (std::numeric_limits<uint64_t>::max() - digit) / base)
             return false;
         magnitude = magnitude * base + digit;

@@ -197,13 +197,7 @@ std::u16string FormatOne(const Directive& directive, const FormatArg& arg,
             RaiseInvalid(pattern);
         uint64_t code = arg.AsUnsigned();
         std::u16string text;
-        if (code >= 0x10000 && code <= 0x10FFFF) {
-            code -= 0x10000;
-            text += static_cast<char16_t>(0xD800 + (code >> 10));
-            text += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-        } else {
-            text += static_cast<char16_t>(code <= 0xFFFF ? code : 0xFFFD);
-        }
+        AppendUtf16(text, code <= 0x10FFFF ? static_cast<char32_t>(code) : char32_t(0xFFFD));
         Directive plain = directive;
         plain.precision = -1;
         return PadText(text, plain);

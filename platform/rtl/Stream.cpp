@@ -14,28 +14,35 @@ int64_t TStream::GetSize() {
 
 void TStream::SetSize(int64_t) {}
 
-void TStream::ReadBuffer(void* buffer, int64_t count) {
-    auto* bytes = static_cast<uint8_t*>(buffer);
+namespace {
+
+// Moves all count bytes in transfers of at most 1 GiB (a single Read or Write counts in 32-bit
+// units); a transfer that moves nothing raises Error.
+template <typename Error, typename Byte, typename Move>
+void TransferAll(Byte* bytes, int64_t count, Move move, const char16_t* message) {
     while (count > 0) {
         int32_t chunk = static_cast<int32_t>(std::min<int64_t>(count, 1 << 30));
-        int32_t done = Read(bytes, chunk);
+        int32_t done = move(bytes, chunk);
         if (done <= 0)
-            throw EReadError(u"Stream read error");
+            throw Error(message);
         bytes += done;
         count -= done;
     }
 }
 
+} // namespace
+
+void TStream::ReadBuffer(void* buffer, int64_t count) {
+    TransferAll<EReadError>(
+        static_cast<uint8_t*>(buffer), count,
+        [this](uint8_t* bytes, int32_t chunk) { return Read(bytes, chunk); }, u"Stream read error");
+}
+
 void TStream::WriteBuffer(const void* buffer, int64_t count) {
-    auto* bytes = static_cast<const uint8_t*>(buffer);
-    while (count > 0) {
-        int32_t chunk = static_cast<int32_t>(std::min<int64_t>(count, 1 << 30));
-        int32_t done = Write(bytes, chunk);
-        if (done <= 0)
-            throw EWriteError(u"Stream write error");
-        bytes += done;
-        count -= done;
-    }
+    TransferAll<EWriteError>(
+        static_cast<const uint8_t*>(buffer), count,
+        [this](const uint8_t* bytes, int32_t chunk) { return Write(bytes, chunk); },
+        u"Stream write error");
 }
 
 int64_t TStream::CopyFrom(TStream& source, int64_t count) {

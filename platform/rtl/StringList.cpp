@@ -22,11 +22,6 @@ TStringList& TStringList::operator=(const TStringList& other) {
     return *this;
 }
 
-void TStringList::CheckIndex(int index) const {
-    if (index < 0 || index >= Count())
-        RaiseIndexError(index);
-}
-
 void TStringList::Changing() {
     if (UpdateCount() == 0 && OnChanging)
         OnChanging();

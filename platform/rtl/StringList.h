@@ -63,7 +63,6 @@ private:
         void* object = nullptr;
     };
 
-    void CheckIndex(int index) const;
     void Changing();
     void Changed();
 

@@ -110,3 +110,13 @@ UnicodeString QuotedStr(const UnicodeString& text) {
 UnicodeString StringOfChar(char16_t unit, int count) {
     return UnicodeString(unit, count < 0 ? 0 : count);
 }
+
+int HexDigitValue(char32_t c) {
+    if (c >= U'0' && c <= U'9')
+        return static_cast<int>(c - U'0');
+    if (c >= U'a' && c <= U'f')
+        return static_cast<int>(c - U'a') + 10;
+    if (c >= U'A' && c <= U'F')
+        return static_cast<int>(c - U'A') + 10;
+    return -1;
+}

@@ -42,3 +42,6 @@ UnicodeString StringReplace(const UnicodeString& text, const UnicodeString& from
 UnicodeString QuotedStr(const UnicodeString& text);
 // The text repeated count times.
 UnicodeString StringOfChar(char16_t unit, int count);
+
+// The value of a hexadecimal digit (0-9, a-f, A-F); -1 for any other character.
+int HexDigitValue(char32_t c);

@@ -39,6 +39,11 @@ void TStrings::RaiseIndexError(int index) {
                            UnicodeString(std::to_string(index)) + UnicodeString(u")"));
 }
 
+void TStrings::CheckIndex(int index) const {
+    if (index < 0 || index >= Count())
+        RaiseIndexError(index);
+}
+
 int TStrings::CompareStrings(const UnicodeString& a, const UnicodeString& b) const {
     return CaseSensitive() ? CompareStr(a, b) : CompareText(a, b);
 }
@@ -79,10 +84,8 @@ void TStrings::Assign(const TStrings& other) {
 }
 
 void TStrings::Exchange(int index1, int index2) {
-    if (index1 < 0 || index1 >= Count())
-        RaiseIndexError(index1);
-    if (index2 < 0 || index2 >= Count())
-        RaiseIndexError(index2);
+    CheckIndex(index1);
+    CheckIndex(index2);
     BeginUpdate();
     UnicodeString text = Get(index1);
     void* object = GetObject(index1);
@@ -96,10 +99,8 @@ void TStrings::Exchange(int index1, int index2) {
 void TStrings::Move(int currentIndex, int newIndex) {
     if (currentIndex == newIndex)
         return;
-    if (currentIndex < 0 || currentIndex >= Count())
-        RaiseIndexError(currentIndex);
-    if (newIndex < 0 || newIndex >= Count())
-        RaiseIndexError(newIndex);
+    CheckIndex(currentIndex);
+    CheckIndex(newIndex);
     BeginUpdate();
     UnicodeString text = Get(currentIndex);
     void* object = GetObject(currentIndex);

@@ -107,6 +107,8 @@ protected:
     // Called when the update count goes from 0 to 1 and back to 0.
     virtual void SetUpdateState(bool) {}
     [[noreturn]] static void RaiseIndexError(int index);
+    // Raises the index error unless 0 <= index < Count().
+    void CheckIndex(int index) const;
 
 private:
     UnicodeString JoinDelimited(char16_t delimiter, char16_t quote, bool strict) const;

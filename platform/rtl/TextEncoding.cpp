@@ -93,34 +93,11 @@ std::string Convert(Converter& converter, std::string_view input, Skip skip) {
 bool IsValidUtf8(std::string_view bytes) {
     size_t i = 0;
     while (i < bytes.size()) {
-        auto c = static_cast<unsigned char>(bytes[i]);
-        size_t extra;
-        unsigned minimum;
-        unsigned code;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1, minimum = 0x80, code = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2, minimum = 0x800, code = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3, minimum = 0x10000, code = c & 0x07;
-        } else {
+        char32_t code = 0;
+        size_t length = DecodeUtf8Sequence(bytes, i, &code);
+        if (length == 0)
             return false;
-        }
-        if (i + extra >= bytes.size())
-            return false;
-        for (size_t k = 1; k <= extra; ++k) {
-            auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            code = code << 6 | (next & 0x3F);
-        }
-        // Encoded surrogates are accepted: the text types carry lone surrogates through UTF-8.
-        if (code < minimum || code > 0x10FFFF)
-            return false;
-        i += extra + 1;
+        i += length;
     }
     return true;
 }

@@ -85,48 +85,60 @@ String TrimOf(const String& s, bool left, bool right) {
 
 } // namespace
 
+size_t DecodeUtf8Sequence(std::string_view in, size_t at, char32_t* code) {
+    unsigned char b = static_cast<unsigned char>(in[at]);
+    if (b < 0x80) {
+        *code = b;
+        return 1;
+    }
+    // F5..FF never start a sequence: whatever follows them, they are malformed on their own.
+    int extra = b >= 0xF0 && b <= 0xF4   ? 3
+                : b >= 0xE0 && b <= 0xEF ? 2
+                : b >= 0xC2 && b < 0xE0  ? 1
+                                         : -1;
+    if (extra < 0 || at + static_cast<size_t>(extra) >= in.size())
+        return 0;
+    char32_t c = b & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k) {
+        unsigned char cont = static_cast<unsigned char>(in[at + static_cast<size_t>(k)]);
+        if ((cont & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (cont & 0x3F);
+    }
+    // Overlong forms and values past U+10FFFF are malformed; surrogates are kept on purpose.
+    static constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
+    if (c < kMinimum[extra] || c > 0x10FFFF)
+        return 0;
+    *code = c;
+    return static_cast<size_t>(extra) + 1;
+}
+
+void AppendUtf16(std::u16string& out, char32_t code) {
+    if (code > 0x10FFFF) {
+        out += kReplacement;
+    } else if (code >= 0x10000) {
+        code -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (code >> 10));
+        out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+    } else {
+        out += static_cast<char16_t>(code);
+    }
+}
+
 std::u16string Utf8ToUtf16(std::string_view in) {
     std::u16string out;
     out.reserve(in.size());
     size_t i = 0;
     while (i < in.size()) {
-        unsigned char b = static_cast<unsigned char>(in[i]);
-        if (b < 0x80) {
-            out += static_cast<char16_t>(b);
-            ++i;
-            continue;
-        }
-        int extra = b >= 0xF0 && b <= 0xF4 ? 3 : b >= 0xE0 ? 2 : b >= 0xC2 && b < 0xE0 ? 1 : -1;
-        if (extra < 0 || i + static_cast<size_t>(extra) >= in.size()) {
+        char32_t c = 0;
+        size_t length = DecodeUtf8Sequence(in, i, &c);
+        if (length == 0) {
             out += kReplacement;
             ++i;
             continue;
         }
-        char32_t c = b & (0x3F >> extra);
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            unsigned char cont = static_cast<unsigned char>(in[i + static_cast<size_t>(k)]);
-            if ((cont & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
-            c = (c << 6) | (cont & 0x3F);
-        }
-        // Overlong forms and values past U+10FFFF are malformed; surrogates are kept on purpose.
-        static constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
-        if (!ok || c < kMinimum[extra] || c > 0x10FFFF) {
-            out += kReplacement;
-            ++i;
-            continue;
-        }
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (c >> 10));
-            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
-        i += static_cast<size_t>(extra) + 1;
+        AppendUtf16(out, c);
+        i += length;
     }
     return out;
 }

@@ -136,6 +136,12 @@ private:
 // UTF-8 <-> UTF-16. Malformed UTF-8 bytes become U+FFFD each; lone surrogates survive both ways.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
+// The UTF-8 sequence that starts at byte `at` (< size): its length in bytes, with its code point
+// in `code`; 0 when it is malformed (overlong, past U+10FFFF, cut short). Encoded surrogates
+// count as well-formed.
+size_t DecodeUtf8Sequence(std::string_view utf8, size_t at, char32_t* code);
+// Appends one code point as UTF-16: a surrogate pair above U+FFFF, U+FFFD past U+10FFFF.
+void AppendUtf16(std::u16string& out, char32_t code);
 
 // Unicode simple case mapping of one UTF-16 unit (units of a surrogate pair map to themselves).
 char16_t UpperCaseUnit(char16_t unit);

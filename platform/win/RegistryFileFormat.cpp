@@ -1,5 +1,6 @@
 #include "platform/win/RegistryFileFormat.h"
 
+#include "platform/rtl/StringUtils.h"
 #include "platform/rtl/TextEncoding.h"
 #include "platform/rtl/UnicodeString.h"
 
@@ -49,22 +50,12 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
     return true;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 std::optional<uint32_t> ParseHexNumber(std::string_view s) {
     if (s.empty() || s.size() > 8)
         return std::nullopt;
     uint32_t value = 0;
     for (char c : s) {
-        int digit = HexDigit(c);
+        int digit = HexDigitValue(c);
         if (digit < 0)
             return std::nullopt;
         value = value * 16 + static_cast<uint32_t>(digit);
@@ -104,7 +95,7 @@ std::optional<std::vector<uint8_t>> ParseHexBytes(std::string_view s) {
             ++i;
         if (i + 2 > s.size())
             return std::nullopt;
-        int high = HexDigit(s[i]), low = HexDigit(s[i + 1]);
+        int high = HexDigitValue(s[i]), low = HexDigitValue(s[i + 1]);
         if (high < 0 || low < 0)
             return std::nullopt;
         bytes.push_back(static_cast<uint8_t>(high * 16 + low));

@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
@@ -74,14 +73,9 @@ fs::path Fixture(const std::string& name) {
     return FixtureDir() / name;
 }
 
-ScratchDir::ScratchDir() : path_(MakeTempDir("arx-test-")) {}
-
-ScratchDir::~ScratchDir() {
-    std::error_code error;
-    // A test may leave read-only entries behind.
-    for (auto& entry : fs::recursive_directory_iterator(path_, error))
-        fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
-    fs::remove_all(path_, error);
+ScratchDir::ScratchDir() {
+    if (path().empty())
+        throw std::runtime_error("cannot create a temporary folder");
 }
 
 std::string RunCommand(const std::string& command, int* status) {
@@ -123,13 +117,6 @@ std::string CaseName(const char* fixture, size_t index) {
 
 UnicodeString U(const fs::path& path) {
     return UnicodeString(path.string());
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
 }
 
 void WriteFile(const fs::path& path, const std::string& content) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/rtl/UnicodeString.h"
+#include "support/TestSupport.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -15,16 +16,15 @@ namespace arxtest {
 const std::filesystem::path& FixtureDir();
 std::filesystem::path Fixture(const std::string& name);
 
-// A fresh folder removed again when the object goes.
+// A fresh folder removed again when the object goes; raises when none can be made.
 class ScratchDir {
 public:
     ScratchDir();
-    ~ScratchDir();
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+    const std::filesystem::path& path() const { return folder_.Path(); }
+    std::filesystem::path operator/(const std::string& name) const { return path() / name; }
 
 private:
-    std::filesystem::path path_;
+    testsupport::ScratchFolder folder_{"arx-test-"};
 };
 
 // Runs a shell command; answers its standard output, and its exit status through `status`.
@@ -43,7 +43,7 @@ UnicodeString U(const std::filesystem::path& path);
 
 // A test-case name from a fixture name and the case's place in its table: "plain_7z_0".
 std::string CaseName(const char* fixture, size_t index);
-std::string ReadFile(const std::filesystem::path& path);
+using testsupport::ReadFile;
 void WriteFile(const std::filesystem::path& path, const std::string& content);
 
 } // namespace arxtest

@@ -3,10 +3,11 @@
 
 #include "platform/classes/Reader.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 
 namespace {
@@ -174,10 +175,7 @@ TEST(ValueTags, MalformedTextIsRefused) {
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using testsupport::ReadFile;
 
 TEST(CanonicalFile, EveryValueKindRoundTripsThroughBothFormsByteForByte) {
     std::string text =

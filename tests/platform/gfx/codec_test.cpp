@@ -11,14 +11,14 @@
 
 #include "GfxTestSupport.h"
 #include "platform/gfx/ImageCodec.h"
+#include "support/TestSupport.h"
 
 namespace gfx {
 namespace {
 
 std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
+    const std::string bytes = testsupport::ReadFile(path);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 // Pillow's decoding as straight $AARRGGBB words.

@@ -7,10 +7,11 @@
 
 #include <cctype>
 #include <cmath>
-#include <fstream>
-#include <iterator>
+#include <optional>
+#include <string>
 
 #include "GfxTestSupport.h"
+#include "support/TestSupport.h"
 
 namespace gfx {
 namespace {
@@ -36,6 +37,24 @@ RectF Measure(std::u16string_view text, const RectF& layout, int flags = 0,
 }
 
 constexpr int kOneLine = StringFormatFlagsNoWrap | StringFormatFlagsMeasureTrailingSpaces;
+
+// A property (FC_FAMILY, FC_FILE) of the font fontconfig picks for sans-serif; none when there
+// is no match or the match lacks it.
+std::optional<std::string> SansSerifMatch(const char* property) {
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif"));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    std::optional<std::string> value;
+    FcChar8* text = nullptr;
+    if (match && FcPatternGetString(match, property, 0, &text) == FcResultMatch)
+        value = reinterpret_cast<const char*>(text);
+    if (match)
+        FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+    return value;
+}
 
 TEST(Text, MeasuredWidthGrowsWithTheText) {
     const RectF layout(0, 0, 0, 0);
@@ -204,17 +223,9 @@ TEST(FontFamily, UnknownNamesAreReportedAndGenericOnesFound) {
 
 TEST(FontFamily, InstalledFamiliesAndAliasesAreFoundByName) {
     // The family fontconfig picks for sans-serif is installed, whatever it is here.
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif"));
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    ASSERT_TRUE(match);
-    FcChar8* name = nullptr;
-    ASSERT_EQ(FcPatternGetString(match, FC_FAMILY, 0, &name), FcResultMatch);
-    std::string installed(reinterpret_cast<const char*>(name));
-    FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
+    const std::optional<std::string> family = SansSerifMatch(FC_FAMILY);
+    ASSERT_TRUE(family);
+    const std::string& installed = *family;
     std::u16string wide(installed.begin(), installed.end());
     EXPECT_EQ(FontFamily(wide).GetLastStatus(), Status::Ok) << installed;
     for (char16_t& c : wide)
@@ -233,19 +244,9 @@ TEST(FontFamily, InstalledFamiliesAndAliasesAreFoundByName) {
 }
 
 TEST(PrivateFontCollection, FontsFromMemoryBecomeFamilies) {
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif"));
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    ASSERT_TRUE(match);
-    FcChar8* file = nullptr;
-    ASSERT_EQ(FcPatternGetString(match, FC_FILE, 0, &file), FcResultMatch);
-    std::ifstream in(reinterpret_cast<const char*>(file), std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
-    FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
+    const std::optional<std::string> file = SansSerifMatch(FC_FILE);
+    ASSERT_TRUE(file);
+    const std::string bytes = testsupport::ReadFile(*file);
 
     PrivateFontCollection collection;
     ASSERT_EQ(collection.AddMemoryFont(bytes.data(), bytes.size()), Status::Ok);

@@ -1,6 +1,8 @@
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,13 +14,10 @@ namespace {
 
 class FileSystem : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() / ("rtl_fs_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
+    UnicodeString Path(const std::string& name) {
+        return UnicodeString((folder_.Path() / name).string());
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-    UnicodeString Path(const std::string& name) { return UnicodeString((folder_ / name).string()); }
-    std::filesystem::path folder_;
+    testsupport::ScratchFolder folder_;
 };
 
 TEST_F(FileSystem, AnswersWithoutRaising) {

@@ -3,6 +3,8 @@
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/TextEncoding.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -45,28 +47,19 @@ const char16_t* const kDatabaseIni = u"; comment line\r\n"
 
 class IniFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ =
-            std::filesystem::temp_directory_path() / ("rtl_ini_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
     UnicodeString Write(const char* name, const std::string& bytes) {
-        std::ofstream(folder_ / name, std::ios::binary) << bytes;
+        std::ofstream(folder_.Path() / name, std::ios::binary) << bytes;
         return Path(name);
     }
-    UnicodeString Path(const char* name) { return UnicodeString((folder_ / name).string()); }
-    std::string Read(const UnicodeString& name) {
-        std::ifstream in(name.ToUtf8(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    UnicodeString Path(const char* name) { return UnicodeString((folder_.Path() / name).string()); }
+    std::string Read(const UnicodeString& name) { return testsupport::ReadFile(name.ToUtf8()); }
 
     using Factory = std::function<std::unique_ptr<TCustomIniFile>(const UnicodeString&)>;
     const std::vector<std::pair<const char*, Factory>> kinds_ = {
         {"TIniFile", [](const UnicodeString& f) { return std::make_unique<TIniFile>(f); }},
         {"TMemIniFile", [](const UnicodeString& f) { return std::make_unique<TMemIniFile>(f); }},
     };
-    std::filesystem::path folder_;
+    testsupport::ScratchFolder folder_;
 };
 
 TEST_F(IniFiles, ReadsLikeTheProfileFunctions) {
@@ -172,7 +165,7 @@ TEST_F(IniFiles, MemIniFileWritesOnlyOnUpdate) {
     ini.WriteString(u"s", u"k", u"v");
     ini.WriteBool(u"s", u"flag", true);
     EXPECT_EQ(ini.ReadString(u"S", u"K", u""), UnicodeString(u"v"));
-    EXPECT_FALSE(std::filesystem::exists(folder_ / "mem.ini"));
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "mem.ini"));
     ini.UpdateFile();
     EXPECT_EQ(Read(file), "[s]\nk=v\nflag=1\n");
     TStringList lines;

@@ -2,6 +2,8 @@
 #include "platform/rtl/FileStream.h"
 #include "platform/rtl/MemoryStream.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -16,14 +18,8 @@ namespace {
 
 class Streams : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ =
-            std::filesystem::temp_directory_path() / ("rtl_streams_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-    UnicodeString Path(const char* name) { return UnicodeString((folder_ / name).string()); }
-    std::filesystem::path folder_;
+    UnicodeString Path(const char* name) { return UnicodeString((folder_.Path() / name).string()); }
+    testsupport::ScratchFolder folder_;
 };
 
 // The protocol every stream follows, run against each kind.
@@ -69,7 +65,7 @@ TEST_F(Streams, FileModesAndErrors) {
         EXPECT_GT(e.Message().Pos(u"Cannot open file \"" + file + u"\""), 0);
     }
     EXPECT_THROW(TFileStream(Path("no/dir/x"), fmCreate), EFCreateError);
-    EXPECT_THROW(TFileStream(UnicodeString(folder_.string()), fmOpenRead), EFOpenError);
+    EXPECT_THROW(TFileStream(UnicodeString(folder_.Path().string()), fmOpenRead), EFOpenError);
     {
         TFileStream created(file, fmCreate | fmShareExclusive);
         created.WriteBuffer("abc", 3);
@@ -111,7 +107,7 @@ TEST_F(Streams, MemoryStreamLoadsSavesAndCopies) {
     EXPECT_THROW(copy.CopyFrom(memory, 5), EReadError);
 
     copy.SaveToFile(Path("copy.bin"));
-    EXPECT_EQ(std::filesystem::file_size(folder_ / "copy.bin"), 13u);
+    EXPECT_EQ(std::filesystem::file_size(folder_.Path() / "copy.bin"), 13u);
     copy.Clear();
     EXPECT_EQ(copy.Size(), 0);
     EXPECT_EQ(copy.Position(), 0);

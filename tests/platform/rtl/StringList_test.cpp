@@ -3,6 +3,8 @@
 #include "platform/rtl/MemoryStream.h"
 #include "platform/rtl/StringList.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -159,21 +161,12 @@ TEST(StringList, ChangeEventsFireOncePerUpdateBracket) {
 
 class StringListFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("rtl_stringlist_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
     UnicodeString Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(folder_ / name, std::ios::binary) << bytes;
-        return UnicodeString((folder_ / name).string());
+        std::ofstream(folder_.Path() / name, std::ios::binary) << bytes;
+        return UnicodeString((folder_.Path() / name).string());
     }
-    std::string Read(const UnicodeString& name) {
-        std::ifstream in(name.ToUtf8(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    std::filesystem::path folder_;
+    std::string Read(const UnicodeString& name) { return testsupport::ReadFile(name.ToUtf8()); }
+    testsupport::ScratchFolder folder_;
 };
 
 TEST_F(StringListFiles, LoadsEveryEncodingAndSavesItBack) {
@@ -214,7 +207,7 @@ TEST_F(StringListFiles, NewListsSaveUtf8WithoutAMark) {
     TStringList list;
     list.Add(u"zażółć");
     list.Add(u"x");
-    UnicodeString file(UnicodeString((folder_ / "new.txt").string()));
+    UnicodeString file(UnicodeString((folder_.Path() / "new.txt").string()));
     list.SaveToFile(file);
     EXPECT_EQ(Read(file), "za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87\r\nx\r\n"s);
     list.SaveToFile(file, TTextEncoding::Utf16LE);
@@ -223,14 +216,14 @@ TEST_F(StringListFiles, NewListsSaveUtf8WithoutAMark) {
 
 TEST_F(StringListFiles, MissingFilesRaiseOpenErrorsNamingTheFile) {
     TStringList list;
-    UnicodeString missing((folder_ / "missing.txt").string());
+    UnicodeString missing((folder_.Path() / "missing.txt").string());
     try {
         list.LoadFromFile(missing);
         FAIL();
     } catch (const EFOpenError& e) {
         EXPECT_GT(e.Message().Pos(missing), 0);
     }
-    EXPECT_THROW(list.SaveToFile(UnicodeString((folder_ / "no/such/dir.txt").string())),
+    EXPECT_THROW(list.SaveToFile(UnicodeString((folder_.Path() / "no/such/dir.txt").string())),
                  EFCreateError);
 }
 

@@ -68,6 +68,7 @@ TEST(TextEncoding, Utf8ValidityIsStrict) {
     EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80")); // beyond U+10FFFF
     EXPECT_FALSE(IsValidUtf8("\x80"));
     EXPECT_FALSE(IsValidUtf8("\xE2\x82"));
+    EXPECT_FALSE(IsValidUtf8("\xFF\x80\x80")); // no lead byte above F4
 }
 
 } // namespace

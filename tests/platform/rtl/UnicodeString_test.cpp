@@ -62,6 +62,8 @@ TEST(UnicodeString, MalformedUtf8BecomesReplacementCharacters) {
         {"\xC0\xAF", u"\uFFFD\uFFFD"},                     // overlong slash
         {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // past U+10FFFF
         {"\xE2\x28\xA1", u"\uFFFD(\uFFFD"},                // bad continuation byte
+        {"\xFF\x80\x80", u"\uFFFD\uFFFD\uFFFD"},           // no lead byte above F4
+        {"\xF7\x9F\x80", u"\uFFFD\uFFFD\uFFFD"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Utf8ToUtf16(c.in), c.out) << c.in;

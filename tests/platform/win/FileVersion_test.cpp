@@ -12,19 +12,9 @@
 
 namespace {
 
-namespace fs = std::filesystem;
+using wintest::Output;
 
-std::string Output(const std::string& command) {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return out;
-    char buffer[4096];
-    while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
-        out.append(buffer, got);
-    ::pclose(pipe);
-    return out;
-}
+namespace fs = std::filesystem;
 
 std::string Hex(const std::string& bytes) {
     std::string hex;

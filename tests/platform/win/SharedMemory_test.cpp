@@ -10,6 +10,8 @@
 
 namespace {
 
+using wintest::Output;
+
 class SharedMemoryTest : public ::testing::Test {
 protected:
     std::string name = "dbi-test-" + std::to_string(::getpid()) + "-" +
@@ -17,19 +19,6 @@ protected:
     void SetUp() override { win::SharedMemoryBlock::Unlink(name); }
     void TearDown() override { win::SharedMemoryBlock::Unlink(name); }
 };
-
-// Runs a command and answers what it printed.
-std::string Output(const std::string& command) {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return out;
-    char buffer[256];
-    while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
-        out.append(buffer, got);
-    ::pclose(pipe);
-    return out;
-}
 
 TEST_F(SharedMemoryTest, AnotherProcessReadsWhatIsWrittenHere) {
     win::SharedMemoryBlock block;
