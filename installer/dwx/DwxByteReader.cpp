@@ -23,6 +23,8 @@ bool DwxByteReader::Open(const std::filesystem::path& file) {
     if (size < 0 || std::fseek(file_, 0, SEEK_SET) != 0) {
         return false;
     }
+    // Every read below asks for a whole block, so the stream's own buffer would only add a copy.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
     unread_ = static_cast<uint64_t>(size);
     capacity_ = static_cast<size_t>(std::min<uint64_t>(unread_ + kMaxTake, kBufferBytes));
     buffer_ = std::make_unique_for_overwrite<uint8_t[]>(capacity_);
@@ -44,17 +46,21 @@ void DwxByteReader::ExpectEnd() const {
 
 void DwxByteReader::Refill(size_t needed) {
     const size_t kept = end_ - pos_;
-    if (needed > kMaxTake || needed - kept > unread_) {
+    if (needed > capacity_ || needed - kept > unread_) {
         throw DwxError("the file ends inside a field");
     }
     std::memmove(buffer_.get(), buffer_.get() + pos_, kept);
     pos_ = 0;
     end_ = kept;
     const size_t wanted = static_cast<size_t>(std::min<uint64_t>(capacity_ - kept, unread_));
-    const size_t got = std::fread(buffer_.get() + kept, 1, wanted, file_);
-    end_ += got;
+    ReadFromFile(buffer_.get() + kept, wanted);
+    end_ += wanted;
+}
+
+void DwxByteReader::ReadFromFile(uint8_t* target, size_t n) {
+    const size_t got = std::fread(target, 1, n, file_);
     unread_ -= got;
-    if (got != wanted || end_ < needed) {
+    if (got != n) {
         throw DwxError("the file could not be read to its end");
     }
 }
@@ -64,15 +70,22 @@ void DwxByteReader::ReadInto(void* target, size_t n) {
     if (n > Remaining()) {
         throw DwxError("the file ends inside a block");
     }
-    while (n > 0) {
-        if (end_ == pos_) {
-            Refill(1);
-        }
-        const size_t chunk = std::min(n, end_ - pos_);
-        std::memcpy(out, buffer_.get() + pos_, chunk);
-        pos_ += chunk;
-        out += chunk;
-        n -= chunk;
+    const size_t buffered = std::min(n, end_ - pos_);
+    if (buffered > 0) {
+        std::memcpy(out, buffer_.get() + pos_, buffered);
+        pos_ += buffered;
+        out += buffered;
+        n -= buffered;
+    }
+    if (n >= capacity_ / 2) {
+        // A block this long would only pass through the buffer; the buffer is empty here.
+        ReadFromFile(out, n);
+        return;
+    }
+    if (n > 0) {
+        Refill(n);
+        std::memcpy(out, buffer_.get() + pos_, n);
+        pos_ += n;
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "installer/dwx/DwxError.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -38,6 +39,19 @@ public:
         pos_ += n;
         return bytes;
     }
+    // As many of the next `wanted` records of recordBytes each (at most kMaxTake) as lie whole in
+    // the buffer, at least one: a long block is bounds-checked once per buffer load instead of
+    // once per record.
+    const uint8_t* TakeRecords(uint64_t wanted, size_t recordBytes, size_t& taken) {
+        if (end_ - pos_ < recordBytes) {
+            Refill(recordBytes);
+        }
+        taken = static_cast<size_t>(std::min<uint64_t>(wanted, (end_ - pos_) / recordBytes));
+        const uint8_t* bytes = buffer_.get() + pos_;
+        pos_ += taken * recordBytes;
+        return bytes;
+    }
+    // Copies the next n bytes; a long block goes from the file straight into the target.
     void ReadInto(void* target, size_t n);
     void Skip(uint64_t n);
 
@@ -68,6 +82,7 @@ public:
 
 private:
     void Refill(size_t needed);
+    void ReadFromFile(uint8_t* target, size_t n);
 
     static constexpr size_t kBufferBytes = 256 * 1024;
     std::FILE* file_ = nullptr;
@@ -77,3 +92,17 @@ private:
     size_t end_ = 0;
     uint64_t unread_ = 0; // bytes of the file not yet in the buffer
 };
+
+// Calls decode(bytes, first, n) for runs of n consecutive records out of `count`, record
+// `first` onward, each run whole in the reader's buffer. The caller has already checked with
+// RequireRoomFor that the file holds the count.
+template <class Decode>
+void ForEachRecordRun(DwxByteReader& in, uint64_t count, size_t recordBytes, Decode&& decode) {
+    uint64_t done = 0;
+    while (done < count) {
+        size_t run = 0;
+        const uint8_t* bytes = in.TakeRecords(count - done, recordBytes, run);
+        decode(bytes, static_cast<size_t>(done), run);
+        done += run;
+    }
+}

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <string>
 
 DwxByteWriter::DwxByteWriter(std::FILE* stream)
-    : stream_(stream), buffer_(std::make_unique<uint8_t[]>(kBufferBytes)) {}
+    : stream_(stream), buffer_(std::make_unique_for_overwrite<uint8_t[]>(capacity_)) {}
 
 void DwxByteWriter::Drain() {
     if (used_ > 0 && std::fwrite(buffer_.get(), 1, used_, stream_) != used_) {
@@ -13,18 +15,31 @@ void DwxByteWriter::Drain() {
     used_ = 0;
 }
 
-void DwxByteWriter::Bytes(const void* data, size_t n) {
-    const auto* in = static_cast<const uint8_t*>(data);
-    while (n > 0) {
-        if (used_ == kBufferBytes) {
-            Drain();
+void DwxByteWriter::MakeRoom(size_t n) {
+    Drain();
+    if (n > capacity_) {
+        try {
+            buffer_ = std::make_unique_for_overwrite<uint8_t[]>(n);
+        } catch (const std::bad_alloc&) {
+            throw DwxError("no memory for a block of " + std::to_string(n) + " bytes");
         }
-        const size_t chunk = std::min(n, kBufferBytes - used_);
-        std::memcpy(buffer_.get() + used_, in, chunk);
-        used_ += chunk;
-        in += chunk;
-        n -= chunk;
+        capacity_ = n;
     }
+}
+
+void DwxByteWriter::Bytes(const void* data, size_t n) {
+    if (n == 0) {
+        return;
+    }
+    if (n >= capacity_) {
+        // A block this long would only pass through the buffer.
+        Drain();
+        if (std::fwrite(data, 1, n, stream_) != n) {
+            throw DwxError("the file could not be written");
+        }
+        return;
+    }
+    std::memcpy(Room(n), data, n);
 }
 
 void DwxByteWriter::Flush() {

@@ -4,6 +4,7 @@
 
 #include "installer/dwx/DwxError.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -16,13 +17,27 @@ public:
     DwxByteWriter(const DwxByteWriter&) = delete;
     DwxByteWriter& operator=(const DwxByteWriter&) = delete;
 
-    // Room for the next n bytes (n at most kMaxRoom), to be filled by the caller.
+    // Room for the next n bytes, to be filled by the caller. A request larger than the buffer
+    // grows it (a mesh's flag and index blocks are filled together in one pass over its faces,
+    // at most a quarter of the memory of the faces themselves); DwxError when memory runs out.
     uint8_t* Room(size_t n) {
-        if (kBufferBytes - used_ < n) {
-            Drain();
+        if (capacity_ - used_ < n) {
+            MakeRoom(n);
         }
         uint8_t* bytes = buffer_.get() + used_;
         used_ += n;
+        return bytes;
+    }
+    // Room for as many of the next `wanted` records of recordBytes each (at most kMaxRecord)
+    // as fit the buffer, at least one; `granted` tells how many.
+    uint8_t* RoomForRecords(uint64_t wanted, size_t recordBytes, size_t& granted) {
+        if (capacity_ - used_ < recordBytes) {
+            Drain();
+        }
+        granted =
+            static_cast<size_t>(std::min<uint64_t>(wanted, (capacity_ - used_) / recordBytes));
+        uint8_t* bytes = buffer_.get() + used_;
+        used_ += granted * recordBytes;
         return bytes;
     }
     void Bytes(const void* data, size_t n);
@@ -58,13 +73,27 @@ public:
         StoreU32(p + 4, static_cast<uint32_t>(bits >> 32));
     }
 
-    static constexpr size_t kMaxRoom = 4096;
+    static constexpr size_t kMaxRecord = 4096;
 
 private:
     void Drain();
+    void MakeRoom(size_t n);
 
-    static constexpr size_t kBufferBytes = 256 * 1024;
     std::FILE* stream_;
+    size_t capacity_ = 256 * 1024; // before buffer_, which is made with this size
     std::unique_ptr<uint8_t[]> buffer_;
     size_t used_ = 0;
 };
+
+// Calls encode(bytes, first, n) to fill runs of n consecutive records out of `count`, record
+// `first` onward, each run a whole stretch of the writer's buffer.
+template <class Encode>
+void ForEachRoomRun(DwxByteWriter& out, uint64_t count, size_t recordBytes, Encode&& encode) {
+    uint64_t done = 0;
+    while (done < count) {
+        size_t run = 0;
+        uint8_t* bytes = out.RoomForRecords(count - done, recordBytes, run);
+        encode(bytes, static_cast<size_t>(done), run);
+        done += run;
+    }
+}

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 namespace dwx {
 
@@ -33,6 +34,26 @@ void CheckCountFits(uint64_t count, uint64_t most, const char* what);
 // Bytes of one version-204 vertex index in a mesh of pointCount points.
 int IndexWidthFor(uint64_t pointCount);
 
+// Calls action(std::integral_constant<int, W>{}) for the index width W (1 to 4), so that the
+// per-index code is compiled once per width.
+template <class Action>
+void WithIndexWidth(int width, Action&& action) {
+    switch (width) {
+    case 1:
+        action(std::integral_constant<int, 1>{});
+        break;
+    case 2:
+        action(std::integral_constant<int, 2>{});
+        break;
+    case 3:
+        action(std::integral_constant<int, 3>{});
+        break;
+    default:
+        action(std::integral_constant<int, 4>{});
+        break;
+    }
+}
+
 // The header's tenths of a version-204 dimension: the product with 10 truncated toward zero, its
 // low 16 bits. A dimension that is not finite has no tenths and gives 0.
 int16_t TenthsOf(float dimension);
@@ -46,15 +67,19 @@ int16_t TenthsOf(float dimension);
 // away from zero, that integer is the value it came from. Refuses what 16 bits cannot hold.
 inline int16_t StoredCoordinate(float coordinate, float scale) {
     const double product = static_cast<double>(coordinate) * static_cast<double>(scale);
-    double whole = std::trunc(product);
+    // Checked before the conversion, which is then defined and truncates toward zero; NaN fails.
+    if (!(product > -32769.0 && product < 32768.0)) {
+        RefuseCoordinate(coordinate, scale);
+    }
+    int32_t whole = static_cast<int32_t>(product);
     if (whole != product && scale != 1.0f) {
-        const double awayFromZero = whole + (product > 0.0 ? 1.0 : -1.0);
-        if (std::fabs(awayFromZero) <= 32768.0 &&
+        const int32_t awayFromZero = whole + (product > 0.0 ? 1 : -1);
+        if (awayFromZero >= -32768 && awayFromZero <= 32768 &&
             static_cast<float>(awayFromZero) / scale == coordinate) {
             whole = awayFromZero;
         }
     }
-    if (!(whole >= -32768.0 && whole <= 32767.0)) {
+    if (whole < -32768 || whole > 32767) {
         RefuseCoordinate(coordinate, scale);
     }
     return static_cast<int16_t>(whole);

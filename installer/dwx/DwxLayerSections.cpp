@@ -14,7 +14,7 @@ static_assert(sizeof(CCircle) == 56 && sizeof(CLine) == 48 && sizeof(CArc) == 72
 constexpr uint64_t kLayerHeaderBytes = kNameFieldBytes + 4 + 4;
 // Vertex count, flag and block.
 constexpr uint64_t kPolylineHeaderBytes = 4 + 1 + 24;
-constexpr uint64_t kPolylineVertexBytes = 4 * 8;
+constexpr size_t kPolylineVertexBytes = 4 * 8;
 
 template <class Layer>
 void ReadLayers(DwxByteReader& in, std::vector<AnsiString>& names, std::vector<int32_t>& values,
@@ -50,13 +50,16 @@ void ReadPolylines(DwxByteReader& in, vcPoly& polylines) {
         in.ReadInto(polyline.block.data(), polyline.block.size());
         in.RequireRoomFor(vertexCount, kPolylineVertexBytes, "polyline vertices");
         polyline.vertices.resize(vertexCount);
-        for (CPolyVertex& vertex : polyline.vertices) {
-            const uint8_t* p = in.Take(kPolylineVertexBytes);
-            vertex.position.x = DwxByteReader::LoadF64(p);
-            vertex.position.y = DwxByteReader::LoadF64(p + 8);
-            vertex.position.z = DwxByteReader::LoadF64(p + 16);
-            vertex.value = DwxByteReader::LoadF64(p + 24);
-        }
+        CPolyVertex* vertices = polyline.vertices.data();
+        ForEachRecordRun(in, vertexCount, kPolylineVertexBytes,
+                         [vertices](const uint8_t* p, size_t first, size_t n) {
+                             for (size_t v = first; v < first + n; ++v, p += kPolylineVertexBytes) {
+                                 vertices[v].position.x = DwxByteReader::LoadF64(p);
+                                 vertices[v].position.y = DwxByteReader::LoadF64(p + 8);
+                                 vertices[v].position.z = DwxByteReader::LoadF64(p + 16);
+                                 vertices[v].value = DwxByteReader::LoadF64(p + 24);
+                             }
+                         });
     }
 }
 

@@ -1,4 +1,4 @@
-// Readers of versions 202, 203 and 204.
+// Readers of versions 202, 203 and 204, and the steps they share with the reader of version 201.
 #include "installer/dwx/DwxByteReader.h"
 #include "installer/dwx/DwxFaceBlock.h"
 #include "installer/dwx/DwxFields.h"
@@ -9,9 +9,16 @@
 
 namespace dwx {
 
-void RefuseFaceIndex(size_t mesh, size_t face, uint32_t index, size_t pointCount) {
+void RefuseFaceIndex(size_t mesh, size_t face, const uint32_t (&indices)[4], size_t pointCount) {
+    uint32_t stray = indices[0];
+    for (const uint32_t index : indices) {
+        if (index >= pointCount) {
+            stray = index;
+            break;
+        }
+    }
     throw DwxError("face " + std::to_string(face) + " of mesh " + std::to_string(mesh) +
-                   " names vertex " + std::to_string(index) + " of " + std::to_string(pointCount));
+                   " names vertex " + std::to_string(stray) + " of " + std::to_string(pointCount));
 }
 
 } // namespace dwx
@@ -27,22 +34,56 @@ void ReadFlagBlock(DwxByteReader& in, uint32_t faceCount, std::vector<uint8_t>& 
 
 } // namespace
 
-void KlasaDwx::LoadV202(const std::filesystem::path& file) {
+bool KlasaDwx::BeginLoad(DwxByteReader& in, const std::filesystem::path& file) {
     EmptyListsBeforeLoad();
-    DwxByteReader in;
     if (!OpenForReading(in, file)) {
-        return;
+        return false;
     }
-    in.Skip(3);
+    in.Skip(3); // the probe has compared the magic
     version = in.U8();
+    return true;
+}
+
+bool KlasaDwx::BeginScaledLoad(DwxByteReader& in, const std::filesystem::path& file) {
+    if (!BeginLoad(in, file)) {
+        return false;
+    }
     for (int16_t& tenths : dimensionTenths) {
         tenths = in.I16();
     }
-    ReadLayerSections(in, definition);
+    return true;
+}
+
+void KlasaDwx::DimensionsFromTenths() {
     for (int j = 0; j < 3; ++j) {
         dimensions[j] = static_cast<float>(dimensionTenths[j]) / 10.0f;
         definition.dimensions[j] = dimensions[j];
     }
+}
+
+uint32_t KlasaDwx::ReadMeshCount(DwxByteReader& in, bool byteCount, uint64_t smallestMeshBytes) {
+    const uint32_t meshCount = byteCount ? in.U8() : in.U32();
+    in.RequireRoomFor(meshCount, smallestMeshBytes, "meshes");
+    DefinicjaObiektu& d = definition;
+    d.meshNames.resize(meshCount);
+    d.meshValues.resize(meshCount);
+    d.meshVertices.resize(meshCount);
+    d.meshFaces.resize(meshCount);
+    return meshCount;
+}
+
+void KlasaDwx::ReadMeshNameAndValue(DwxByteReader& in, size_t mesh) {
+    definition.meshNames[mesh] = ReadNameField(in);
+    definition.meshValues[mesh] = in.I32();
+}
+
+void KlasaDwx::LoadV202(const std::filesystem::path& file) {
+    DwxByteReader in;
+    if (!BeginScaledLoad(in, file)) {
+        return;
+    }
+    ReadLayerSections(in, definition);
+    DimensionsFromTenths();
     scale = in.F32();
     in.Skip(3 * 4); // version 202 keeps the dimensions of its header
     LoadScaledMeshes(in, 202);
@@ -50,15 +91,9 @@ void KlasaDwx::LoadV202(const std::filesystem::path& file) {
 }
 
 void KlasaDwx::LoadV203(const std::filesystem::path& file) {
-    EmptyListsBeforeLoad();
     DwxByteReader in;
-    if (!OpenForReading(in, file)) {
+    if (!BeginScaledLoad(in, file)) {
         return;
-    }
-    in.Skip(3);
-    version = in.U8();
-    for (int16_t& tenths : dimensionTenths) {
-        tenths = in.I16();
     }
     ReadLayerSections(in, definition);
     scale = in.F32();
@@ -71,50 +106,41 @@ void KlasaDwx::LoadV203(const std::filesystem::path& file) {
 }
 
 void KlasaDwx::LoadScaledMeshes(DwxByteReader& in, int fileVersion) {
-    const bool narrow = fileVersion == 202;
+    // Versions 201 and 202 count meshes in one byte and points and faces in two; version 203
+    // in four and three.
+    const bool narrow = fileVersion <= 202;
     const uint64_t countBytes = narrow ? 2 : 3;
-    const uint32_t meshCount = narrow ? in.U8() : in.U32();
-    in.RequireRoomFor(meshCount,
-                      kNameFieldBytes + 4 + kReservedMeshBytes + kUnitWordBytes + 2 * countBytes,
-                      "meshes");
+    const uint32_t meshCount = ReadMeshCount(
+        in, narrow, kNameFieldBytes + 4 + kReservedMeshBytes + kUnitWordBytes + 2 * countBytes);
     DefinicjaObiektu& d = definition;
-    d.meshNames.resize(meshCount);
-    d.meshValues.resize(meshCount);
-    d.meshVertices.resize(meshCount);
-    d.meshFaces.resize(meshCount);
+    // Version 201 places the face corners relative to the dimensions of its header.
+    const CpunktF shift{dimensions[0], dimensions[1], dimensions[2]};
     for (uint32_t i = 0; i < meshCount; ++i) {
-        d.meshNames[i] = ReadNameField(in);
-        d.meshValues[i] = in.I32();
+        ReadMeshNameAndValue(in, i);
         in.Skip(kReservedMeshBytes + kUnitWordBytes);
 
         const uint32_t pointCount = narrow ? in.U16() : in.U24();
         in.RequireRoomFor(pointCount, 3 * 2, "points");
-        vcV& vertices = d.meshVertices[i];
-        vertices.reserve(pointCount);
-        for (uint32_t p = 0; p < pointCount; ++p) {
-            const uint8_t* b = in.Take(3 * 2);
-            vertices.push_back(UnscaledPoint(b, scale));
-        }
+        ReadScaledPoints(in, pointCount, scale, d.meshVertices[i]);
 
         const uint32_t faceCount = narrow ? in.U16() : in.U24();
         in.RequireRoomFor(faceCount, 1 + 4 * countBytes, "faces");
         ReadFlagBlock(in, faceCount, faceFlags);
-        if (narrow) {
-            ReadFaceIndices<2>(in, i, faceFlags, vertices, d.meshFaces[i]);
+        if (fileVersion == 201) {
+            ReadFaceIndices<2, true>(in, i, faceFlags, d.meshVertices[i], d.meshFaces[i], shift);
+        } else if (narrow) {
+            ReadFaceIndices<2>(in, i, faceFlags, d.meshVertices[i], d.meshFaces[i]);
         } else {
-            ReadFaceIndices<3>(in, i, faceFlags, vertices, d.meshFaces[i]);
+            ReadFaceIndices<3>(in, i, faceFlags, d.meshVertices[i], d.meshFaces[i]);
         }
     }
 }
 
 void KlasaDwx::LoadV204(const std::filesystem::path& file) {
-    EmptyListsBeforeLoad();
     DwxByteReader in;
-    if (!OpenForReading(in, file)) {
+    if (!BeginLoad(in, file)) {
         return;
     }
-    in.Skip(3);
-    version = in.U8();
     for (int j = 0; j < 3; ++j) {
         dimensions[j] = in.F32();
         definition.dimensions[j] = dimensions[j];
@@ -131,45 +157,22 @@ void KlasaDwx::LoadV204(const std::filesystem::path& file) {
 }
 
 void KlasaDwx::LoadV204Meshes(DwxByteReader& in) {
-    const uint32_t meshCount = in.U32();
-    in.RequireRoomFor(meshCount, kNameFieldBytes + 4 + 4 + 4, "meshes");
+    const uint32_t meshCount = ReadMeshCount(in, false, kNameFieldBytes + 4 + 4 + 4);
     DefinicjaObiektu& d = definition;
-    d.meshNames.resize(meshCount);
-    d.meshValues.resize(meshCount);
-    d.meshVertices.resize(meshCount);
-    d.meshFaces.resize(meshCount);
     for (uint32_t i = 0; i < meshCount; ++i) {
-        d.meshNames[i] = ReadNameField(in);
-        d.meshValues[i] = in.I32();
+        ReadMeshNameAndValue(in, i);
 
         const uint32_t pointCount = in.U32();
         in.RequireRoomFor(pointCount, 3 * 4, "points");
-        vcV& vertices = d.meshVertices[i];
-        vertices.reserve(pointCount);
-        for (uint32_t p = 0; p < pointCount; ++p) {
-            const uint8_t* b = in.Take(3 * 4);
-            vertices.push_back({DwxByteReader::LoadF32(b), DwxByteReader::LoadF32(b + 4),
-                                DwxByteReader::LoadF32(b + 8)});
-        }
+        ReadFloatPoints(in, pointCount, d.meshVertices[i]);
 
         const uint32_t faceCount = in.U32();
         const int width = IndexWidthFor(pointCount);
         in.RequireRoomFor(faceCount, 1 + 4 * static_cast<uint64_t>(width), "faces");
         ReadFlagBlock(in, faceCount, faceFlags);
-        vcF& faces = d.meshFaces[i];
-        switch (width) {
-        case 1:
-            ReadFaceIndices<1>(in, i, faceFlags, vertices, faces);
-            break;
-        case 2:
-            ReadFaceIndices<2>(in, i, faceFlags, vertices, faces);
-            break;
-        case 3:
-            ReadFaceIndices<3>(in, i, faceFlags, vertices, faces);
-            break;
-        default:
-            ReadFaceIndices<4>(in, i, faceFlags, vertices, faces);
-            break;
-        }
+        WithIndexWidth(width, [&](auto w) {
+            ReadFaceIndices<decltype(w)::value>(in, i, faceFlags, d.meshVertices[i],
+                                                d.meshFaces[i]);
+        });
     }
 }

@@ -25,18 +25,6 @@ void StoreIndex(uint8_t* p, uint32_t index) {
     }
 }
 
-void WriteFlagBlock(DwxByteWriter& out, const vcF& faces) {
-    size_t done = 0;
-    while (done < faces.size()) {
-        const size_t chunk = std::min(faces.size() - done, DwxByteWriter::kMaxRoom);
-        uint8_t* p = out.Room(chunk);
-        for (size_t f = 0; f < chunk; ++f) {
-            p[f] = faces[done + f].flag;
-        }
-        done += chunk;
-    }
-}
-
 // An index that names no vertex: versions 203 and 204 warn and write it all the same, but an
 // index wider than its field is refused rather than cut.
 template <int W, bool Warn>
@@ -51,36 +39,79 @@ template <int W, bool Warn>
     }
 }
 
+// The flag block and the index block of a mesh, filled together in one pass over its faces:
+// the faces are the bulk of the model, and a pass over them costs more than the bytes written.
 // Every point count was checked to fit its field, so an index below it fits its width too.
 template <int W, bool Warn>
-void WriteFaceIndices(DwxByteWriter& out, const vcF& faces, size_t pointCount) {
-    for (const CfaceF& face : faces) {
-        uint8_t* p = out.Room(4 * W);
+void WriteFaceBlocks(DwxByteWriter& out, const vcF& faces, size_t pointCount) {
+    const size_t faceCount = faces.size();
+    uint8_t* flags = out.Room(faceCount * (1 + 4 * W));
+    uint8_t* indices = flags + faceCount;
+    const CfaceF* in = faces.data();
+    for (size_t f = 0; f < faceCount; ++f, indices += 4 * W) {
+        // Everything is loaded before the first store, which may alias the faces.
+        const uint8_t flag = in[f].flag;
+        uint32_t index[4];
         for (int k = 0; k < 4; ++k) {
-            const auto index = static_cast<uint32_t>(face.indices[k]);
-            if (index >= pointCount) {
-                CheckStrayIndex<W, Warn>(index, pointCount);
+            index[k] = static_cast<uint32_t>(in[f].indices[k]);
+        }
+        flags[f] = flag;
+        if ((index[0] >= pointCount) | (index[1] >= pointCount) | (index[2] >= pointCount) |
+            (index[3] >= pointCount)) {
+            for (const uint32_t stray : index) {
+                if (stray >= pointCount) {
+                    CheckStrayIndex<W, Warn>(stray, pointCount);
+                }
             }
-            StoreIndex<W>(p + k * W, index);
+        }
+        for (int k = 0; k < 4; ++k) {
+            StoreIndex<W>(indices + k * W, index[k]);
         }
     }
 }
 
 void WriteScaledPoints(DwxByteWriter& out, const vcV& vertices, float scale) {
-    for (const CpunktF& vertex : vertices) {
-        uint8_t* p = out.Room(3 * 2);
-        DwxByteWriter::StoreU16(p, static_cast<uint16_t>(StoredCoordinate(vertex.x, scale)));
-        DwxByteWriter::StoreU16(p + 2, static_cast<uint16_t>(StoredCoordinate(vertex.y, scale)));
-        DwxByteWriter::StoreU16(p + 4, static_cast<uint16_t>(StoredCoordinate(vertex.z, scale)));
-    }
+    const CpunktF* in = vertices.data();
+    ForEachRoomRun(out, vertices.size(), 3 * 2, [&](uint8_t* p, size_t first, size_t n) {
+        for (size_t i = first; i < first + n; ++i, p += 3 * 2) {
+            DwxByteWriter::StoreU16(p, static_cast<uint16_t>(StoredCoordinate(in[i].x, scale)));
+            DwxByteWriter::StoreU16(p + 2, static_cast<uint16_t>(StoredCoordinate(in[i].y, scale)));
+            DwxByteWriter::StoreU16(p + 4, static_cast<uint16_t>(StoredCoordinate(in[i].z, scale)));
+        }
+    });
 }
 
 void WriteFloatPoints(DwxByteWriter& out, const vcV& vertices) {
-    for (const CpunktF& vertex : vertices) {
-        uint8_t* p = out.Room(3 * 4);
-        DwxByteWriter::StoreF32(p, vertex.x);
-        DwxByteWriter::StoreF32(p + 4, vertex.y);
-        DwxByteWriter::StoreF32(p + 8, vertex.z);
+    const CpunktF* in = vertices.data();
+    ForEachRoomRun(out, vertices.size(), 3 * 4, [in](uint8_t* p, size_t first, size_t n) {
+        for (size_t i = first; i < first + n; ++i, p += 3 * 4) {
+            DwxByteWriter::StoreF32(p, in[i].x);
+            DwxByteWriter::StoreF32(p + 4, in[i].y);
+            DwxByteWriter::StoreF32(p + 8, in[i].z);
+        }
+    });
+}
+
+void WriteMagic(DwxByteWriter& out, int fileVersion) {
+    out.Bytes("DWX", 3);
+    out.U8(static_cast<uint8_t>(fileVersion));
+}
+
+// The mesh count, then per mesh its name field and value followed by what writeBody writes
+// from its vertices and faces.
+template <class WriteBody>
+void WriteMeshes(DwxByteWriter& out, const DefinicjaObiektu& d, bool byteCount,
+                 WriteBody&& writeBody) {
+    const size_t meshCount = d.meshNames.size();
+    if (byteCount) {
+        out.U8(static_cast<uint8_t>(meshCount));
+    } else {
+        out.U32(static_cast<uint32_t>(meshCount));
+    }
+    for (size_t i = 0; i < meshCount; ++i) {
+        WriteNameField(out, d.meshNames[i]);
+        out.I32(d.meshValues[i]);
+        writeBody(d.meshVertices[i], d.meshFaces[i]);
     }
 }
 
@@ -116,8 +147,7 @@ void KlasaDwx::SaveV203(DwxByteWriter& out) const {
 
 void KlasaDwx::SaveScaledFile(DwxByteWriter& out, int fileVersion) const {
     const bool narrow = fileVersion == 202;
-    out.Bytes("DWX", 3);
-    out.U8(static_cast<uint8_t>(fileVersion));
+    WriteMagic(out, fileVersion);
     for (int16_t tenths : dimensionTenths) {
         out.I16(tenths);
     }
@@ -126,70 +156,41 @@ void KlasaDwx::SaveScaledFile(DwxByteWriter& out, int fileVersion) const {
     for (float dimension : dimensions) {
         out.F32(dimension);
     }
-
-    const DefinicjaObiektu& d = definition;
-    if (narrow) {
-        out.U8(static_cast<uint8_t>(d.meshNames.size()));
-    } else {
-        out.U32(static_cast<uint32_t>(d.meshNames.size()));
-    }
-    for (size_t i = 0; i < d.meshNames.size(); ++i) {
-        const vcV& vertices = d.meshVertices[i];
-        const vcF& faces = d.meshFaces[i];
-        WriteNameField(out, d.meshNames[i]);
-        out.I32(d.meshValues[i]);
+    const auto writeCount = [&out, narrow](size_t count) {
+        if (narrow) {
+            out.U16(static_cast<uint16_t>(count));
+        } else {
+            out.U24(static_cast<uint32_t>(count));
+        }
+    };
+    WriteMeshes(out, definition, narrow, [&](const vcV& vertices, const vcF& faces) {
         uint8_t* reserved = out.Room(kReservedMeshBytes);
         std::fill(reserved, reserved + kReservedMeshBytes, uint8_t{0});
         out.I16(1); // the two unit words
         out.I16(1);
+        writeCount(vertices.size());
+        WriteScaledPoints(out, vertices, scale);
+        writeCount(faces.size());
         if (narrow) {
-            out.U16(static_cast<uint16_t>(vertices.size()));
-            WriteScaledPoints(out, vertices, scale);
-            out.U16(static_cast<uint16_t>(faces.size()));
-            WriteFlagBlock(out, faces);
-            WriteFaceIndices<2, false>(out, faces, vertices.size());
+            WriteFaceBlocks<2, false>(out, faces, vertices.size());
         } else {
-            out.U24(static_cast<uint32_t>(vertices.size()));
-            WriteScaledPoints(out, vertices, scale);
-            out.U24(static_cast<uint32_t>(faces.size()));
-            WriteFlagBlock(out, faces);
-            WriteFaceIndices<3, true>(out, faces, vertices.size());
+            WriteFaceBlocks<3, true>(out, faces, vertices.size());
         }
-    }
+    });
 }
 
 void KlasaDwx::SaveV204(DwxByteWriter& out) const {
-    out.Bytes("DWX", 3);
-    out.U8(204);
+    WriteMagic(out, 204);
     for (float dimension : definition.dimensions) {
         out.F32(dimension);
     }
     WriteLayerSections(out, definition);
-
-    const DefinicjaObiektu& d = definition;
-    out.U32(static_cast<uint32_t>(d.meshNames.size()));
-    for (size_t i = 0; i < d.meshNames.size(); ++i) {
-        const vcV& vertices = d.meshVertices[i];
-        const vcF& faces = d.meshFaces[i];
-        WriteNameField(out, d.meshNames[i]);
-        out.I32(d.meshValues[i]);
+    WriteMeshes(out, definition, false, [&out](const vcV& vertices, const vcF& faces) {
         out.U32(static_cast<uint32_t>(vertices.size()));
         WriteFloatPoints(out, vertices);
         out.U32(static_cast<uint32_t>(faces.size()));
-        WriteFlagBlock(out, faces);
-        switch (IndexWidthFor(vertices.size())) {
-        case 1:
-            WriteFaceIndices<1, true>(out, faces, vertices.size());
-            break;
-        case 2:
-            WriteFaceIndices<2, true>(out, faces, vertices.size());
-            break;
-        case 3:
-            WriteFaceIndices<3, true>(out, faces, vertices.size());
-            break;
-        default:
-            WriteFaceIndices<4, true>(out, faces, vertices.size());
-            break;
-        }
-    }
+        WithIndexWidth(IndexWidthFor(vertices.size()), [&](auto w) {
+            WriteFaceBlocks<decltype(w)::value, true>(out, faces, vertices.size());
+        });
+    });
 }

@@ -20,6 +20,7 @@
 #include "platform/rtl/UnicodeString.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -63,8 +64,19 @@ private:
     void LoadV202(const std::filesystem::path& file);
     void LoadV203(const std::filesystem::path& file);
     void LoadV204(const std::filesystem::path& file);
+    // Versions 201 to 203: the mesh section, with the counts and index width of fileVersion.
     void LoadScaledMeshes(DwxByteReader& in, int fileVersion);
     void LoadV204Meshes(DwxByteReader& in);
+    // Empties the lists a load fills, opens the file and reads the magic and the version byte;
+    // false, after emptying, when the file cannot be opened.
+    bool BeginLoad(DwxByteReader& in, const std::filesystem::path& file);
+    // BeginLoad, then the dimension tenths of versions 201 to 203.
+    bool BeginScaledLoad(DwxByteReader& in, const std::filesystem::path& file);
+    void DimensionsFromTenths();
+    // Reads the mesh count (one byte or four), refuses more meshes than the rest of the file
+    // can hold and brings the four mesh lists to that count.
+    uint32_t ReadMeshCount(DwxByteReader& in, bool byteCount, uint64_t smallestMeshBytes);
+    void ReadMeshNameAndValue(DwxByteReader& in, size_t mesh);
     // A file that vanished after the probe leaves the emptied lists and the probed version.
     bool OpenForReading(DwxByteReader& in, const std::filesystem::path& file);
     void EmptyListsBeforeLoad();

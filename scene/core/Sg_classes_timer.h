@@ -1,4 +1,4 @@
-// TsgTimer: a timer component that needs no window. Its ticks come from the timer heap of the
+// TsgTimer: a timer component that needs no window. Its ticks come from the one timer heap of the
 // user-interface thread (Sg_timerheap.h) through the process-wide record list, and call
 // OnTimer with the timer as sender. A system timer runs exactly while the timer is enabled,
 // has an interval and a handler, and is neither loading, being destroyed nor designed.

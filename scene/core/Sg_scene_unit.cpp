@@ -9,7 +9,9 @@ void RegisterSgSceneUnit() {
               &TsgGradientPoint::StaticClassInfo(), &TsgVisual::StaticClassInfo(),
               &TsgObject::StaticClassInfo(), &TsgVisualObject::StaticClassInfo(),
               &TsgTransform::StaticClassInfo(), &TsgFont::StaticClassInfo(),
-              &TsgBrushResource::StaticClassInfo(), &TsgBrushBitmap::StaticClassInfo()})
+              &TsgBrushResource::StaticClassInfo(), &TsgBrushBitmap::StaticClassInfo(),
+              &TsgResources::StaticClassInfo(), &TsgLang::StaticClassInfo(),
+              &TsgCustomScene::StaticClassInfo(), &TsgScene::StaticClassInfo()})
             RegisterClass(*info);
         RegisterSGObjects(u"Resources",
                           {&TsgBrushObject::StaticClassInfo(), &TsgPathObject::StaticClassInfo()});

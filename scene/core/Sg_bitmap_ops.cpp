@@ -1,0 +1,118 @@
+// The pixel operations of TsgBitmap that effects and editors use.
+#include "scene/core/Sg_bitmap.h"
+
+#include "scene/core/Sg_scene_canvas.h"
+#include "scene/core/Sg_scene_color.h"
+#include "scene/core/Sg_scene_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+void TsgBitmap::FlipHorizontal() {
+    if (bits_.empty())
+        return;
+    SyncPixels();
+    for (int top = 0, bottom = height_ - 1; top < bottom; ++top, --bottom)
+        std::swap_ranges(bits_.begin() + ptrdiff_t(top) * width_,
+                         bits_.begin() + ptrdiff_t(top + 1) * width_,
+                         bits_.begin() + ptrdiff_t(bottom) * width_);
+    NeedUpdate = true;
+    BitmapChanged();
+}
+
+void TsgBitmap::FlipVertical() {
+    if (bits_.empty())
+        return;
+    SyncPixels();
+    for (int y = 0; y < height_; ++y)
+        std::reverse(bits_.begin() + ptrdiff_t(y) * width_,
+                     bits_.begin() + ptrdiff_t(y + 1) * width_);
+    NeedUpdate = true;
+    BitmapChanged();
+}
+
+void TsgBitmap::InvertAlpha() {
+    SyncPixels();
+    for (uint32_t& p : bits_)
+        p = (p & 0x00FFFFFFu) | ((255u - (p >> 24)) << 24);
+    NeedUpdate = true;
+    BitmapChanged();
+}
+
+void TsgBitmap::FillColor(TsgColor color) {
+    SyncPixels();
+    for (uint32_t& p : bits_) {
+        const uint32_t a = p >> 24;
+        if (a != 0)
+            p = sgPremultyAlpha(sgOpacity(color, static_cast<float>(a) / 255.0f));
+    }
+    NeedUpdate = true;
+    BitmapChanged();
+}
+
+std::vector<uint8_t> TsgBitmap::CreateMask() const {
+    SyncPixels();
+    std::vector<uint8_t> mask(bits_.size());
+    std::transform(bits_.begin(), bits_.end(), mask.begin(),
+                   [](uint32_t p) { return static_cast<uint8_t>(p >> 24); });
+    return mask;
+}
+
+void TsgBitmap::ApplyMask(const std::vector<uint8_t>& mask, int dstX, int dstY) {
+    if (bits_.empty() || mask.size() < bits_.size())
+        return;
+    SyncPixels();
+    for (int y = 0; y < height_; ++y) {
+        const int my = y - dstY;
+        if (my < 0 || my >= height_)
+            continue;
+        for (int x = 0; x < width_; ++x) {
+            const int mx = x - dstX;
+            if (mx < 0 || mx >= width_)
+                continue;
+            const uint8_t m = mask[size_t(my) * width_ + mx];
+            if (m != 0) {
+                uint32_t& p = bits_[size_t(y) * width_ + x];
+                p = sgOpacity(p, static_cast<float>(255 - m) / 255.0f);
+            }
+        }
+    }
+    BitmapChanged();
+    NeedUpdate = true;
+}
+
+void TsgBitmap::Rotate(float angle) {
+    if (angle == 0 || bits_.empty())
+        return;
+    TsgMatrix m = IdentityMatrix;
+    m.m31 = -static_cast<float>(width_) / 2;
+    m.m32 = -static_cast<float>(height_) / 2;
+    m = sgMatrixMultiply(m, sgCreateRotationMatrix(sgDegToRad(angle)));
+    TsgPoint corners[4] = {
+        {0, 0}, {float(width_), 0}, {float(width_), float(height_)}, {0, float(height_)}};
+    for (TsgPoint& c : corners)
+        c = sgPointFromVector(sgVectorTransform(sgVector(c), m));
+    const TsgRect r = sgNormalizeRect(corners, 4);
+    TsgMatrix move = IdentityMatrix;
+    move.m31 = sgRectWidth(r) / 2;
+    move.m32 = sgRectHeight(r) / 2;
+    m = sgMatrixMultiply(m, move);
+
+    TsgBitmap turned(static_cast<int>(std::trunc(sgRectWidth(r))),
+                     static_cast<int>(std::trunc(sgRectHeight(r))), true);
+    TsgCanvas* canvas = turned.Canvas();
+    if (!canvas)
+        return;
+    canvas->SetMatrix(m);
+    const TsgRect whole{0, 0, float(width_), float(height_)};
+    canvas->DrawBitmap(this, whole, whole, 1, false);
+    Assign(&turned);
+    BitmapChanged();
+}
+
+std::unique_ptr<TsgBitmap> TsgBitmap::CreateThumbnail(int width, int height) {
+    auto thumbnail = std::make_unique<TsgBitmap>(width, height, true);
+    if (TsgCanvas* canvas = thumbnail->Canvas())
+        canvas->DrawThumbnail(this, static_cast<float>(width), static_cast<float>(height));
+    return thumbnail;
+}

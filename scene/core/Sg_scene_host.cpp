@@ -1,0 +1,376 @@
+#include "scene/core/Sg_scene_host.h"
+
+#include "scene/core/Sg_canvas_gdip.h"
+#include "scene/core/Sg_classes_timer.h"
+#include "scene/core/Sg_scene_brush.h"
+#include "scene/core/Sg_scene_geometry.h"
+#include "scene/core/Sg_scene_registry.h"
+#include "scene/core/Sg_scene_resources.h"
+#include "scene/core/Sg_scene_streams.h"
+
+#include "platform/ui/Forms.h"
+
+#include <algorithm>
+#include <cmath>
+
+DBI_PUBLISH(TsgCustomScene) {
+    using S = TsgCustomScene;
+    p.Integer("Left", &S::GetLeft, &S::SetLeft, 0);
+    p.Integer("Top", &S::GetTop, &S::SetTop, 0);
+    p.Integer("Width", &S::GetWidth, &S::SetWidth);
+    p.Integer("Height", &S::GetHeight, &S::SetHeight);
+}
+
+DBI_PUBLISH(TsgScene) {
+    using S = TsgScene;
+    p.Boolean("AnimatedCaret", &S::AnimatedCaret, &S::SetAnimatedCaret, true);
+    p.Object("Fill", &S::Fill, &S::SetFill);
+    p.Boolean("Transparency", &S::Transparency, &S::SetTransparency, false);
+    p.Object("Style", &S::Style, &S::SetStyle);
+    p.Boolean("AllowFormDrag", &S::AllowFormDrag, &S::SetAllowFormDrag, true);
+}
+
+namespace {
+
+std::vector<TsgCustomScene*>& LiveScenes() {
+    static std::vector<TsgCustomScene*> scenes;
+    return scenes;
+}
+
+} // namespace
+
+const std::vector<TsgCustomScene*>& sgLiveScenes() {
+    return LiveScenes();
+}
+
+TsgUpdateSuppression::TsgUpdateSuppression(IsgScene* AScene, bool AInvalidate)
+    : FScene(AScene), FWasDisabled(AScene && AScene->GetDisableUpdate()), FInvalidate(AInvalidate) {
+    if (FScene)
+        FScene->BeginUpdate();
+}
+
+TsgUpdateSuppression::~TsgUpdateSuppression() {
+    if (!FScene || FWasDisabled)
+        return;
+    if (FInvalidate)
+        FScene->EndUpdate();
+    else
+        FScene->EndUpdateWOInvalidate();
+}
+
+TsgCustomScene::TsgCustomScene(TComponent* AOwner) : TComponent(AOwner) {
+    AddScene(this);
+    LiveScenes().push_back(this);
+    FDesignTime = HasState(csDesigning);
+    if (!DefaultCanvasClass)
+        InitSgCanvasUnit();
+    FCanvas = DefaultCanvasClass->Create(Width(), Height());
+    FFill = std::make_unique<TsgBrush>(sgBrushNone, 0xFF000000);
+    FFill->OnChanged = TNotifyEvent::Bind<&TsgCustomScene::FillChanged>(this);
+    TWinControl::SetBounds(Left(), Top(), 100, 100);
+}
+
+TsgCustomScene::~TsgCustomScene() {
+    Destroying();
+    DeleteChildren();
+    SetStyle(nullptr);
+    DestroyHandle();
+    FFill.reset();
+    FCanvas.reset();
+    RemoveScene(this);
+    auto& live = LiveScenes();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
+}
+
+TsgObject* TsgCustomScene::GetChildrenObject(int Index) const {
+    if (Index < 0 || Index >= Count())
+        return nullptr;
+    return FChildren[size_t(Index)];
+}
+
+void TsgCustomScene::SetFill(TsgBrush* Value) {
+    FFill->Assign(Value);
+}
+
+void TsgCustomScene::FillChanged(TObject*) {
+    FUpdateRects.clear();
+    InvalidateAll(static_cast<float>(Width()), static_cast<float>(Height()));
+}
+
+void TsgCustomScene::SetTransparency(bool Value) {
+    if (Value == FTransparency)
+        return;
+    FTransparency = Value;
+    InvalidateAll(10000, 10000);
+}
+
+void TsgCustomScene::InvalidateAll(float Right, float Bottom) {
+    AddUpdateRect(TsgRect{0, 0, Right, Bottom});
+}
+
+void TsgCustomScene::SetStyle(TsgResources* Value) {
+    if (Value == FStyle)
+        return;
+    if (FStyle) {
+        FStyle->RemoveSceneUpdater(this);
+        FStyle->RemoveFreeNotification(this);
+    }
+    FStyle = Value;
+    if (FStyle) {
+        FStyle->AddSceneUpdater(this);
+        FStyle->FreeNotification(this);
+    }
+    if (!HasState(csDestroying))
+        UpdateResource();
+}
+
+void TsgCustomScene::UpdateResource() {
+    if (TsgObject* root = Root())
+        root->UpdateResource();
+}
+
+void TsgCustomScene::CreateEmbedded(int AWidth, int AHeight, const TNotifyEvent& AOnFlush) {
+    OnFlush = AOnFlush;
+    TWinControl::SetBounds(Left(), Top(), AWidth, AHeight);
+    FCanvas->ResizeBuffer(AWidth, AHeight);
+    RealignRoot();
+    InvalidateAll(static_cast<float>(Width()), static_cast<float>(Height()));
+}
+
+bool TsgCustomScene::ParentIsForm() const {
+    return dynamic_cast<TForm*>(Parent()) != nullptr;
+}
+
+bool TsgCustomScene::DeferredUpdates() const {
+    return static_cast<bool>(OnFlush) || (FTransparency && ParentIsForm() && !FDesignTime);
+}
+
+void TsgCustomScene::AddUpdateRect(const TsgRect& R) {
+    if (FDisableUpdate || HasState(csLoading) || HasState(csDestroying))
+        return;
+    if (!OnFlush && !HandleAllocated())
+        return;
+    if (FCanvas->Buffered() && !FCanvas->BufferBits())
+        return;
+    const TsgRect rounded{std::trunc(R.Left), std::trunc(R.Top), std::trunc(R.Right) + 1,
+                          std::trunc(R.Bottom) + 1};
+    if (!sgIntersectRect(rounded,
+                         TsgRect{0, 0, static_cast<float>(Width()), static_cast<float>(Height())}))
+        return;
+    if (DeferredUpdates()) {
+        FUpdateRects.push_back(rounded);
+        PostMessage(this, WM_SG_ADDUPDATERECT, 0, 0);
+        return;
+    }
+    const TRect area{static_cast<int>(rounded.Left), static_cast<int>(rounded.Top),
+                     static_cast<int>(rounded.Right), static_cast<int>(rounded.Bottom)};
+    InvalidateRect(this, &area, false);
+}
+
+void TsgCustomScene::UpdateBuffer() {
+    FUpdateRects.assign(1,
+                        TsgRect{0, 0, static_cast<float>(Width()), static_cast<float>(Height())});
+    Draw();
+}
+
+void TsgCustomScene::BeginUpdate() {
+    FDisableUpdate = true;
+}
+
+void TsgCustomScene::EndUpdate() {
+    FDisableUpdate = false;
+    Invalidate();
+    if (OnFlush)
+        InvalidateAll(static_cast<float>(Width()), static_cast<float>(Height()));
+}
+
+void TsgCustomScene::EndUpdateWOInvalidate() {
+    FDisableUpdate = false;
+}
+
+void TsgCustomScene::AddObject(TsgObject* AObject) {
+    if (!AObject)
+        return;
+    if (AObject->Parent())
+        AObject->SetParent(nullptr);
+    if (std::find(FChildren.begin(), FChildren.end(), AObject) == FChildren.end())
+        FChildren.push_back(AObject);
+    AObject->SetNewScene(this);
+    if (TsgVisualObject* visual = AObject->Visual(); visual && !HasState(csDestroying)) {
+        visual->RecalcUpdateRect();
+        visual->RecalcAbsolute();
+        visual->Repaint();
+        RealignRoot();
+    }
+}
+
+void TsgCustomScene::RemoveObject(TsgObject* AObject) {
+    auto found = std::find(FChildren.begin(), FChildren.end(), AObject);
+    if (found == FChildren.end())
+        return;
+    Invalidate();
+    AObject->SetNewScene(nullptr);
+    Notification(AObject, opRemove);
+    FChildren.erase(std::find(FChildren.begin(), FChildren.end(), AObject));
+}
+
+void TsgCustomScene::DeleteChildren() {
+    while (!FChildren.empty()) {
+        TsgObject* object = FChildren.front();
+        FChildren.erase(FChildren.begin());
+        object->SetNewScene(nullptr);
+        delete object;
+    }
+}
+
+void TsgCustomScene::RealignRoot() {
+    TsgObject* root = Root();
+    TsgVisualObject* visual = root ? root->Visual() : nullptr;
+    if (!visual)
+        return;
+    const float scaleX = visual->Scale()->X(), scaleY = visual->Scale()->Y();
+    // A root scaled to nothing cannot cover the window; it keeps its size.
+    if (scaleX == 0 || scaleY == 0)
+        return;
+    visual->SetBounds(0, 0, static_cast<float>(Width()) / scaleX,
+                      static_cast<float>(Height()) / scaleY);
+}
+
+void TsgCustomScene::EmptyObjects() {
+    FSelected = nullptr;
+    FCaptured = nullptr;
+    FHovered = nullptr;
+    FFocused = nullptr;
+    FDesignPlaceObject = nullptr;
+}
+
+TsgObject* TsgCustomScene::LoadObjectFromStream(TStream& AStream) {
+    TsgObject* object = nullptr;
+    {
+        TsgUpdateSuppression suppressed(this, false);
+        object = CreateObjectFromStream(this, AStream);
+        if (object)
+            AddObject(object);
+    }
+    if (object) {
+        RealignRoot();
+        InvalidateAll(65535, 65535);
+    }
+    return object;
+}
+
+void TsgCustomScene::Loaded() {
+    TComponent::Loaded();
+    delete FShowTimer;
+    FShowTimer = new TsgTimer(this);
+    FShowTimer->SetInterval(1);
+    FShowTimer->SetOnTimer(TNotifyEvent::Bind<&TsgCustomScene::DoShowTimer>(this));
+}
+
+void TsgCustomScene::DoShowTimer(TObject*) {
+    TsgTimer* timer = FShowTimer;
+    FShowTimer = nullptr;
+    timer->SetEnabled(false);
+    InvalidateAll(65535, 65535);
+    delete timer;
+}
+
+void TsgCustomScene::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* ARoot) {
+    TComponent::GetChildren(Proc, ARoot);
+    for (TsgObject* object : FChildren)
+        if (object->Stored())
+            Proc(object);
+}
+
+void TsgCustomScene::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    for (TsgVisualObject** reference :
+         {&FCaptured, &FSelected, &FHovered, &FFocused, &FDesignPlaceObject, &FDesignRoot})
+        if (*reference && static_cast<TComponent*>(*reference) == AComponent)
+            *reference = nullptr;
+    if (FShowTimer && static_cast<TComponent*>(FShowTimer) == AComponent)
+        FShowTimer = nullptr;
+    // The container is being destroyed: it is no longer asked anything.
+    if (FStyle && static_cast<TComponent*>(FStyle) == AComponent) {
+        FStyle = nullptr;
+        if (!HasState(csDestroying))
+            UpdateResource();
+    }
+}
+
+void TsgCustomScene::CreateWnd() {
+    FCanvas->SceneWnd = this;
+    FCanvas->ResizeBuffer(Width(), Height());
+    RealignRoot();
+    InvalidateAll(static_cast<float>(Width()), static_cast<float>(Height()));
+    if (FTransparency && !FDesignTime && ParentIsForm()) {
+        UpdateLayer();
+        InvalidateAll(65535, 65535);
+    }
+}
+
+void TsgCustomScene::DestroyWnd() {
+    if (FCanvas)
+        FCanvas->SceneWnd = nullptr;
+}
+
+void TsgCustomScene::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (FCanvas && (HandleAllocated() || OnFlush)) {
+        FCanvas->ResizeBuffer(Width(), Height());
+        RealignRoot();
+    }
+}
+
+void TsgCustomScene::SetVisible(bool Value) {
+    const bool changed = Value != Visible();
+    TWinControl::SetVisible(Value);
+    if (changed)
+        InvalidateAll(static_cast<float>(Width()), static_cast<float>(Height()));
+}
+
+TsgPoint TsgCustomScene::LocalToScreen(const TsgPoint& P) {
+    const TPoint screen = ClientToScreen(
+        TPoint{static_cast<int>(std::trunc(P.X)), static_cast<int>(std::trunc(P.Y))});
+    return {static_cast<float>(screen.X), static_cast<float>(screen.Y)};
+}
+
+void TsgCustomScene::WndProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_PAINT:
+        WMPaint(Message);
+        return;
+    case WM_SG_ADDUPDATERECT:
+        WMAddUpdateRect();
+        return;
+    case WM_ERASEBKGND:
+        Message.Result = 1;
+        return;
+    default:
+        TCustomControl::WndProc(Message);
+    }
+}
+
+void TsgCustomScene::WMPaint(TMessage& Message) {
+    // Left unvalidated, so the paint comes again once the running Draw has finished.
+    if (FDrawing)
+        return;
+    for (const TRect& r : GetUpdateRects(this))
+        FUpdateRects.push_back(TsgRect{static_cast<float>(r.Left), static_cast<float>(r.Top),
+                                       static_cast<float>(r.Right), static_cast<float>(r.Bottom)});
+    Draw();
+    DefaultHandler(Message);
+}
+
+void TsgCustomScene::WMAddUpdateRect() {
+    TMsg msg;
+    while (PeekMessage(&msg, this, WM_SG_ADDUPDATERECT, WM_SG_ADDUPDATERECT, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+    }
+    Draw();
+}

@@ -1,0 +1,284 @@
+#include "scene/core/Sg_scene_paint.h"
+
+#include "scene/core/Sg_bitmap.h"
+#include "scene/core/Sg_canvas_gdip.h"
+#include "scene/core/Sg_scene_canvas.h"
+#include "scene/core/Sg_scene_geometry.h"
+
+#include <cmath>
+#include <map>
+#include <memory>
+
+namespace {
+
+// The painting state a visual object keeps for this code, reached through pointers to members
+// (the fields are protected in the object model).
+struct PaintFields : TsgVisualObject {
+    static constexpr auto TempCanvas = &PaintFields::FTempCanvas;
+    static constexpr auto InPaintTo = &PaintFields::FInPaintTo;
+    static constexpr auto DisableAlign = &PaintFields::FDisableAlign;
+};
+
+// One cached picture per effect node, freed with the node, so that two effects on one object
+// each keep their own picture.
+class EffectPictures : public IsgFreeNotify {
+public:
+    TsgBitmap* Find(TsgObject* Effect) {
+        auto it = pictures_.find(Effect);
+        return it == pictures_.end() ? nullptr : it->second.get();
+    }
+    TsgBitmap* Get(TsgObject* Effect, int Width, int Height) {
+        auto& slot = pictures_[Effect];
+        if (!slot) {
+            slot = std::make_unique<TsgBitmap>(Width, Height, true);
+            Effect->AddFreeNotify(this);
+        } else {
+            slot->SetSize(Width, Height);
+        }
+        slot->Clear(0);
+        return slot.get();
+    }
+    void FreeNotify(TsgObject* AObject) override { pictures_.erase(AObject); }
+    size_t Count() const { return pictures_.size(); }
+
+private:
+    std::map<TsgObject*, std::unique_ptr<TsgBitmap>> pictures_;
+};
+
+EffectPictures& Pictures() {
+    static EffectPictures* pictures = new EffectPictures();
+    return *pictures;
+}
+
+void PaintFrame(TsgCanvas* Canvas, TsgVisualObject* C, TsgColor Color, float Thickness,
+                TsgStrokeDash Dash) {
+    const uint32_t state = Canvas->SaveCanvas();
+    Canvas->SetMatrix(C->AbsoluteMatrix());
+    Canvas->Stroke()->SetStyle(sgBrushSolid);
+    Canvas->Stroke()->SetSolidColor(Color);
+    Canvas->StrokeThickness = Thickness;
+    Canvas->StrokeCap = sgCapFlat;
+    Canvas->StrokeJoin = sgJoinMiter;
+    Canvas->SetStrokeDash(Dash);
+    TsgRect r = C->LocalRect();
+    sgInflateRect(r, -1, -1);
+    Canvas->DrawRect(r, 1, 1, AllCorners, 1);
+    Canvas->RestoreCanvas(state);
+}
+
+bool NeedsDrawing(IsgScene* Scene, TsgVisualObject* C) {
+    const TsgRect area = sgUnionRect(C->UpdateRect(), C->GetChildrenRect());
+    for (int i = 0; i < Scene->GetUpdateRectsCount(); ++i)
+        if (sgIntersectRect(area, Scene->GetUpdateRect(i)))
+            return true;
+    return false;
+}
+
+void PaintSelf(TsgCanvas* Canvas, TsgVisualObject* C) {
+    if (!C->ClipChildren()) {
+        C->Paint();
+        return;
+    }
+    const uint32_t state = Canvas->SaveCanvas();
+    Canvas->SetMatrix(C->AbsoluteMatrix());
+    Canvas->IntersectClipRect(C->GetClipRect());
+    C->Paint();
+    Canvas->RestoreCanvas(state);
+}
+
+} // namespace
+
+void sgPaintVisual(TsgCanvas* Canvas, TsgVisualObject* Visual, const TsgRect& ARect,
+                   float AOpacity) {
+    const float opacity = Visual->Opacity();
+    Visual->SetOpacity(AOpacity);
+    sgPaintTo(Visual, Canvas, ARect, nullptr);
+    Visual->SetOpacity(opacity);
+}
+
+TsgBitmap* sgEffectPicture(TsgObject* Effect) {
+    return Pictures().Find(Effect);
+}
+
+size_t sgEffectPictureCount() {
+    return Pictures().Count();
+}
+
+void sgSetTempCanvas(TsgVisualObject* O, TsgCanvas* ACanvas) {
+    O->*PaintFields::TempCanvas = ACanvas;
+    for (int i = 0; i < O->ChildrenCount(); ++i)
+        if (TsgVisualObject* v = O->GetChild(i)->Visual())
+            sgSetTempCanvas(v, ACanvas);
+}
+
+void sgSetInPaintTo(TsgVisualObject* O, bool Value) {
+    O->*PaintFields::InPaintTo = Value;
+    for (int i = 0; i < O->ChildrenCount(); ++i)
+        if (TsgVisualObject* v = O->GetChild(i)->Visual())
+            sgSetInPaintTo(v, Value);
+}
+
+void sgPaintChildren(TsgVisualObject* P) {
+    IsgScene* scene = P->Scene();
+    TsgCanvas* canvas = P->Canvas();
+    if (!scene || !canvas)
+        return;
+    const bool design = scene->GetDesignTime();
+    for (int i = 0; i < P->ChildrenCount(); ++i) {
+        TsgVisualObject* c = P->GetChild(i)->Visual();
+        if (!c || !(c->Visible() || (design && !c->Locked())) || (design && c->DesignHide()))
+            continue;
+        if (c->Scene() != scene)
+            c->SetNewScene(scene);
+        if (P->ClipChildren() && !sgIntersectRect(c->UpdateRect(), P->UpdateRect()))
+            continue;
+        const bool draw = design || c->*PaintFields::InPaintTo || NeedsDrawing(scene, c);
+        if (draw) {
+            uint32_t clipState = 0xFFFFFFFF;
+            if (P->ClipChildren() && c->CanClipped()) {
+                clipState = canvas->SaveCanvas();
+                canvas->SetMatrix(P->AbsoluteMatrix());
+                canvas->IntersectClipRect(P->GetClipRect());
+            }
+            canvas->SetMatrix(c->AbsoluteMatrix());
+            c->BeforePaint();
+            if (!c->HasAfterPaintEffect())
+                sgApplyEffect(c);
+            canvas->SetMatrix(c->AbsoluteMatrix());
+            if (!c->HasDisablePaintEffect()) {
+                if (TsgVisualObject* hole = c->HasClipParent()) {
+                    const uint32_t holeState = canvas->SaveCanvas();
+                    canvas->SetMatrix(hole->AbsoluteMatrix());
+                    canvas->ExcludeClipRect(hole->LocalRect());
+                    canvas->SetMatrix(c->AbsoluteMatrix());
+                    PaintSelf(canvas, c);
+                    canvas->RestoreCanvas(holeState);
+                } else {
+                    PaintSelf(canvas, c);
+                }
+                c->PaintChildren();
+            }
+            c->AfterPaint();
+            if (c->IsDragOver() && !c->DragDisableHighlight())
+                PaintFrame(canvas, c, sgDragOverFrameColor, 3, sgDashSolid);
+            if (clipState != 0xFFFFFFFF)
+                canvas->RestoreCanvas(clipState);
+        }
+        if (c->HasAfterPaintEffect()) {
+            canvas->SetMatrix(c->AbsoluteMatrix());
+            sgApplyEffect(c);
+        }
+    }
+}
+
+void sgApplyEffect(TsgVisualObject* O) {
+    if (O->ChildrenCount() == 0 || !O->Scene() || O->EffectsDisabled() || !O->HasEffect())
+        return;
+    TsgCanvas* canvas = O->Canvas();
+    if (!canvas)
+        return;
+    const uint32_t state = canvas->SaveCanvas();
+    const TsgPoint scale = O->GetAbsoluteScale();
+    const bool highSpeed = O->RotateAngle() == 0;
+    const TsgRect local{0, 0, O->Width(), O->Height()};
+    const bool render = O->EffectsNeedUpdate() || O->HasDisablePaintEffect();
+    for (int i = 0; i < O->ChildrenCount(); ++i) {
+        TsgObject* effect = O->GetChild(i);
+        if (!effect->IsEffect() || !effect->EffectEnabled())
+            continue;
+        TsgRect er = effect->EffectRect(local);
+        TsgBitmap* picture = Pictures().Find(effect);
+        if (render || !picture) {
+            sgMultiplyRect(er, scale.X, scale.Y);
+            picture = Pictures().Get(effect, static_cast<int>(std::trunc(sgRectWidth(er))),
+                                     static_cast<int>(std::trunc(sgRectHeight(er))));
+            TsgCanvas* target = picture->Canvas();
+            if (!target)
+                continue;
+            auto* rendering = dynamic_cast<IsgEffectRendering*>(effect);
+            const TsgPoint d = rendering ? rendering->GetOffset() : TsgPoint{0, 0};
+            const uint32_t targetState = target->SaveCanvas();
+            if (target->BeginScene()) {
+                target->SetMatrix(IdentityMatrix);
+                TsgRect at{d.X, d.Y, d.X + O->Width(), d.Y + O->Height()};
+                sgMultiplyRect(at, scale.X, scale.Y);
+                sgPaintTo(O, target, at, nullptr);
+                target->EndScene();
+            }
+            target->RestoreCanvas(targetState);
+            if (rendering)
+                rendering->ProcessEffect(target, picture, scale.X);
+            if (scale.X != 0 && scale.Y != 0)
+                sgMultiplyRect(er, 1 / scale.X, 1 / scale.Y);
+        }
+        canvas->SetMatrix(O->AbsoluteMatrix());
+        canvas->DrawBitmap(picture, {0, 0, float(picture->Width()), float(picture->Height())}, er,
+                           O->AbsoluteOpacity(), highSpeed);
+    }
+    canvas->RestoreCanvas(state);
+}
+
+void sgPaintTo(TsgVisualObject* O, TsgCanvas* ACanvas, const TsgRect& ARect,
+               TsgVisualObject* AParent) {
+    IsgScene* scene = O->Scene();
+    if (!scene || !ACanvas || O->Width() * O->Height() == 0)
+        return;
+    const bool updatesWereDisabled = scene->GetDisableUpdate();
+    scene->SetDisableUpdate(true);
+    const bool alignWasSuspended = O->*PaintFields::DisableAlign;
+    O->*PaintFields::DisableAlign = true;
+    sgSetInPaintTo(O, true);
+    TsgCanvas* oldTempCanvas = O->*PaintFields::TempCanvas;
+    sgSetTempCanvas(O, ACanvas);
+    const uint32_t state = ACanvas->SaveCanvas();
+
+    const TsgPoint position = O->Position()->Point();
+    const TsgPoint scale = O->Scale()->Point();
+    const float angle = O->RotateAngle();
+    auto restore = [&] {
+        O->SetRotateAngle(angle);
+        O->Position()->SetPointNoChange(position);
+        O->Scale()->SetPointNoChange(scale);
+        O->MatrixChanged(O);
+        O->RecalcUpdateRect();
+        O->RecalcAbsoluteNow();
+        O->RecalcOpacity();
+        O->RecalcEnabled();
+        sgSetInPaintTo(O, false);
+        O->*PaintFields::DisableAlign = alignWasSuspended;
+        ACanvas->SetTargetMatrix(nullptr);
+        ACanvas->RestoreCanvas(state);
+        sgSetTempCanvas(O, oldTempCanvas);
+        scene->SetDisableUpdate(updatesWereDisabled);
+    };
+    try {
+        O->SetRotateAngle(0);
+        O->Position()->SetPointNoChange({ARect.Left, ARect.Top});
+        O->Scale()->SetPointNoChange(
+            {sgRectWidth(ARect) / O->Width(), sgRectHeight(ARect) / O->Height()});
+        O->MatrixChanged(O);
+        // The object keeps its real parent; the target matrix moves what the parent chain adds
+        // onto what AParent's would.
+        TsgVisualObject* parent = O->Parent() ? O->Parent()->Visual() : nullptr;
+        if (parent != AParent) {
+            TsgMatrix real = IdentityMatrix, wanted = IdentityMatrix;
+            if (parent)
+                real = sgMatrixMultiply(parent->GetChildrenMatrix(), parent->AbsoluteMatrix());
+            if (AParent)
+                wanted = sgMatrixMultiply(AParent->GetChildrenMatrix(), AParent->AbsoluteMatrix());
+            sgInvertMatrix(real);
+            const TsgMatrix move = sgMatrixMultiply(real, wanted);
+            ACanvas->SetTargetMatrix(&move);
+        }
+        O->RecalcAbsoluteNow();
+        ACanvas->SetMatrix(O->AbsoluteMatrix());
+        O->BeforePaint();
+        O->Paint();
+        O->AfterPaint();
+        O->PaintChildren();
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}

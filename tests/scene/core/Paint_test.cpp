@@ -1,0 +1,214 @@
+// Painting of object trees: which children paint, clipping, holes, effects through their cached
+// pictures, and painting a subtree into another canvas.
+#include "CanvasTestSupport.h"
+
+#include "scene/core/Sg_scene_offscreen.h"
+#include "scene/core/Sg_scene_paint.h"
+#include "scene/core/Sg_scene_preview.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr TsgColor kRed = 0xFFFF0000;
+constexpr TsgColor kBlue = 0xFF0000FF;
+constexpr TsgColor kWhite = 0xFFFFFFFF;
+
+// Counts its paints into the scene's own canvas (effect pictures paint it elsewhere).
+class CountingShape : public TsgPreviewShape {
+    DBI_PERSISTENT(CountingShape, TsgPreviewShape)
+    explicit CountingShape(TComponent* AOwner) : TsgPreviewShape(AOwner) {}
+    void Paint() override {
+        if (Canvas() == Scene()->GetCanvas())
+            ++Paints;
+        TsgPreviewShape::Paint();
+    }
+    int Paints = 0;
+};
+
+class ThrowingShape : public TsgPreviewShape {
+    DBI_PERSISTENT(ThrowingShape, TsgPreviewShape)
+    explicit ThrowingShape(TComponent* AOwner) : TsgPreviewShape(AOwner) {}
+    void Paint() override { throw Exception("broken paint"); }
+};
+
+// An effect that paints its picture in one colour, moved by Dx beside the object.
+class ColourEffect : public TsgObject, public IsgEffectRendering {
+    DBI_PERSISTENT(ColourEffect, TsgObject)
+    explicit ColourEffect(TComponent* AOwner) : TsgObject(AOwner) {}
+    bool IsEffect() const override { return true; }
+    bool EffectEnabled() const override { return true; }
+    bool EffectAfterPaint() const override { return AfterPaint; }
+    TsgRect EffectRect(const TsgRect& R) const override {
+        return {R.Left + Dx, R.Top, R.Right + Dx, R.Bottom};
+    }
+    TsgPoint GetOffset() override { return {0, 0}; }
+    void ProcessEffect(TsgCanvas*, TsgBitmap* Bitmap, float) override {
+        ++Processed;
+        Bitmap->Clear(Colour);
+    }
+    TsgColor Colour = kRed;
+    float Dx = 0;
+    bool AfterPaint = false;
+    int Processed = 0;
+};
+
+} // namespace
+
+DBI_PUBLISH(CountingShape) {}
+DBI_PUBLISH(ColourEffect) {}
+DBI_PUBLISH(ThrowingShape) {}
+
+namespace {
+
+class PaintTest : public ::testing::Test {
+protected:
+    PaintTest() : scene(new TsgOffscreenScene(nullptr, 80, 40)) {
+        root = Add<TsgPreviewShape>(nullptr, 0, 0, 80, 40, kWhite);
+        scene->AddObject(root);
+    }
+    ~PaintTest() override { delete scene; }
+
+    template <class T>
+    T* Add(TsgObject* parent, float x, float y, float w, float h, TsgColor fill) {
+        auto* o = new T(scene);
+        o->Position()->SetPoint({x, y});
+        o->SetWidth(w);
+        o->SetHeight(h);
+        o->Fill()->SetSolidColor(fill);
+        o->Stroke()->SetStyle(sgBrushNone);
+        if (parent)
+            parent->AddObject(o);
+        return o;
+    }
+    uint32_t At(int x, int y) { return PixelAt(*scene->Canvas(), x, y); }
+    void Paint() {
+        scene->InvalidateAll();
+        scene->PaintScene(kWhite);
+    }
+
+    TsgOffscreenScene* scene;
+    TsgPreviewShape* root;
+};
+
+} // namespace
+
+TEST_F(PaintTest, ChildrenOutsideThePendingRectanglesAreSkipped) {
+    auto* left = Add<CountingShape>(root, 0, 0, 10, 10, kRed);
+    auto* right = Add<CountingShape>(root, 60, 0, 10, 10, kBlue);
+    auto* effect = new ColourEffect(scene);
+    effect->AfterPaint = true;
+    effect->Colour = kBlue;
+    right->AddObject(effect);
+    Paint();
+    EXPECT_EQ(left->Paints, 1);
+    EXPECT_EQ(right->Paints, 1);
+
+    scene->PaintScene(kWhite); // nothing pending: the whole buffer again
+    scene->AddUpdateRect({0, 0, 20, 20});
+    const int processed = effect->Processed;
+    scene->PaintScene(kWhite);
+    EXPECT_EQ(left->Paints, 3);
+    EXPECT_EQ(right->Paints, 2);
+    EXPECT_GT(effect->Processed, processed); // the after-paint effect still applies
+}
+
+TEST_F(PaintTest, ClippingChildrenUnlessTheyRefuse) {
+    auto* frame = Add<TsgPreviewShape>(root, 0, 0, 20, 20, kWhite);
+    frame->SetClipChildren(true);
+    auto* child = Add<TsgPreviewShape>(frame, 10, 10, 20, 20, kRed);
+    Paint();
+    EXPECT_EQ(At(15, 15), kRed);
+    EXPECT_EQ(At(25, 15), kWhite);
+    child->SetCanClipped(false);
+    Paint();
+    EXPECT_EQ(At(25, 15), kRed);
+}
+
+TEST_F(PaintTest, ClipParentLeavesAHoleInItsParent) {
+    auto* panel = Add<TsgPreviewShape>(root, 0, 0, 30, 30, kRed);
+    auto* hole = Add<TsgPreviewShape>(panel, 5, 5, 10, 10, 0);
+    hole->Fill()->SetStyle(sgBrushNone);
+    hole->SetClipParent(true);
+    Add<TsgPreviewShape>(panel, 20, 20, 5, 5, kBlue);
+    Paint();
+    EXPECT_EQ(At(10, 10), kWhite);
+    EXPECT_EQ(At(2, 2), kRed);
+    EXPECT_EQ(At(22, 22), kBlue);
+}
+
+TEST_F(PaintTest, TwoEffectsKeepTheirOwnPictures) {
+    auto* shape = Add<TsgPreviewShape>(root, 10, 10, 10, 10, 0xFF00FF00);
+    auto* red = new ColourEffect(scene);
+    red->Dx = 20;
+    auto* blue = new ColourEffect(scene);
+    blue->Colour = kBlue;
+    blue->Dx = 40;
+    shape->AddObject(red);
+    shape->AddObject(blue);
+    Paint();
+    EXPECT_EQ(At(35, 15), kRed);
+    EXPECT_EQ(At(55, 15), kBlue);
+    EXPECT_EQ(At(15, 15), 0xFF00FF00u);
+    ASSERT_NE(sgEffectPicture(red), nullptr);
+    EXPECT_NE(sgEffectPicture(red), sgEffectPicture(blue));
+    const size_t cached = sgEffectPictureCount();
+    delete red;
+    EXPECT_EQ(sgEffectPictureCount(), cached - 1); // freed with its effect
+}
+
+TEST_F(PaintTest, PaintToDrawsUnrotatedAndPutsEverythingBack) {
+    auto* panel = Add<TsgPreviewShape>(root, 30, 10, 20, 10, kRed);
+    Add<TsgPreviewShape>(panel, 10, 0, 10, 10, kBlue);
+    panel->SetRotateAngle(45);
+    const TsgMatrix before = panel->AbsoluteMatrix();
+    scene->SetDisableUpdate(true);
+
+    TsgBitmap target(40, 20);
+    sgPaintTo(panel, target.Canvas(), {0, 0, 40, 20}, nullptr);
+    EXPECT_EQ(target.GetPixels(1, 1), kRed);
+    EXPECT_EQ(target.GetPixels(18, 18), kRed);
+    EXPECT_EQ(target.GetPixels(21, 1), kBlue);
+    EXPECT_EQ(target.GetPixels(38, 18), kBlue);
+
+    EXPECT_EQ(panel->RotateAngle(), 45);
+    EXPECT_EQ(panel->AbsoluteMatrix(), before);
+    EXPECT_EQ(panel->Canvas(), scene->Canvas());
+    EXPECT_TRUE(scene->GetDisableUpdate()); // the switch as it was found
+    scene->SetDisableUpdate(false);
+    sgPaintTo(panel, target.Canvas(), {0, 0, 40, 20}, nullptr);
+    EXPECT_FALSE(scene->GetDisableUpdate());
+}
+
+TEST_F(PaintTest, VisualBrushesPaintTheirObject) {
+    auto* source = Add<TsgPreviewShape>(root, 0, 0, 10, 10, kBlue);
+    source->SetVisible(false);
+    auto* canvas = scene->Canvas();
+    canvas->SetMatrix(IdentityMatrix);
+    canvas->Fill()->SetStyle(sgBrushVisual);
+    canvas->Fill()->Visual()->SetVisualObject(source);
+    canvas->FillRect({40, 0, 60, 20}, 0, 0, 0, 1);
+    EXPECT_EQ(At(45, 5), kBlue);
+    EXPECT_EQ(At(61, 5), 0u);
+    EXPECT_EQ(source->Opacity(), 1);
+    canvas->Fill()->Visual()->SetVisualObject(nullptr);
+}
+
+TEST_F(PaintTest, PaintToPutsEverythingBackWhenPaintingRaises) {
+    auto* broken = Add<ThrowingShape>(root, 5, 6, 10, 10, kRed);
+    broken->SetRotateAngle(30);
+    const TsgMatrix before = broken->AbsoluteMatrix();
+    TsgBitmap target(20, 20);
+    TsgCanvas* canvas = target.Canvas();
+    canvas->SetMatrix(IdentityMatrix);
+    const TsgPoint scale = broken->Scale()->Point();
+    EXPECT_THROW(sgPaintTo(broken, canvas, {0, 0, 20, 20}, nullptr), Exception);
+    EXPECT_EQ(broken->Position()->Point(), (TsgPoint{5, 6}));
+    EXPECT_EQ(broken->Scale()->Point(), scale);
+    EXPECT_EQ(broken->RotateAngle(), 30);
+    EXPECT_EQ(broken->AbsoluteMatrix(), before);
+    EXPECT_EQ(broken->Canvas(), scene->Canvas());
+    EXPECT_FALSE(scene->GetDisableUpdate());
+    EXPECT_FALSE(canvas->HasTargetMatrix());
+    EXPECT_EQ(canvas->SaveCanvas(), 0u); // the state saved by PaintTo was given back
+}

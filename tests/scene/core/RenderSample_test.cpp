@@ -1,0 +1,52 @@
+// The render tool's sample scene (tools/scenes/sample.txt), painted the way the tool paints it:
+// every part lands where the scene puts it.
+#include "CanvasTestSupport.h"
+
+#include "scene/core/Sg_scene_offscreen.h"
+#include "scene/core/Sg_scene_preview.h"
+
+#include "platform/rtl/MemoryStream.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int Channel(uint32_t p, int shift) {
+    return int((p >> shift) & 0xFF);
+}
+
+} // namespace
+
+TEST(RenderSample, PartsLandWhereTheSceneSaysSo) {
+    RegisterSgSceneUnit();
+    RegisterClass(TsgPreviewShape::StaticClassInfo());
+    TMemoryStream text;
+    text.LoadFromFile(
+        UnicodeString::FromUtf8((testsupport::SourceDir() / "tools/scenes/sample.txt").string()));
+    TsgOffscreenScene scene(nullptr, 660, 516);
+    auto* root = new TsgPreviewShape(&scene);
+    scene.AddObject(root);
+    root->LoadFromStream(text);
+    ASSERT_EQ(root->ChildrenCount(), 7);
+    scene.PaintScene(0xFFFFFFFF);
+    const std::vector<uint32_t> px = Pixels(*scene.Canvas());
+    auto at = [&](int x, int y) { return px[size_t(y) * 660 + x]; };
+
+    const uint32_t header = at(600, 80); // dark blue gradient, no text there
+    EXPECT_GT(Channel(header, 0), Channel(header, 16) + 40);
+    const uint32_t star = at(320, 200); // orange fill
+    EXPECT_EQ(Channel(star, 16), 0xF0);
+    EXPECT_EQ(Channel(star, 8), 0xB0);
+    // The disc's radial gradient: outline colour at 0, light centre at 1.
+    const uint32_t centre = at(120, 200);
+    const uint32_t rim = at(50, 200);
+    EXPECT_GT(Channel(centre, 0), Channel(rim, 0) + 50);
+    // The title's white ink inside the header.
+    int white = 0;
+    for (int x = 40; x < 400; ++x)
+        white += Channel(at(x, 55), 16) > 235 && Channel(at(x, 55), 0) > 235;
+    EXPECT_GT(white, 10);
+    // Everything is opaque over the background gradient.
+    for (uint32_t p : px)
+        ASSERT_EQ(Alpha(p), 255);
+}

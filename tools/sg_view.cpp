@@ -1,0 +1,177 @@
+// Development tool: opens a scene given in the component text form in a real window, for
+// looking at it on a desktop or under Xvfb (xvfb-run -a sg_view scene.txt ...).
+//
+//   sg_view <scene.txt> [--size WxH] [--background #AARRGGBB] [--screenshot out.png]
+//           [--exit-after MS]
+//
+// The root object's class must be a visual object known to the toolkit (TsgPreviewShape draws
+// the canvas primitives). The window takes the root's size unless --size says otherwise, and
+// the tree is laid out by the children's Align, Margins and Padding. --screenshot writes the
+// scene's buffer as PNG once the window has been painted, and again whenever F12 is pressed;
+// --exit-after closes the program after that many milliseconds. Escape or closing the window
+// ends it. Exit code 0 on success, 1 on bad input, 2 on usage.
+#include "scene/core/Sg_canvas_gdip.h"
+#include "scene/core/Sg_scene.h"
+#include "scene/core/Sg_scene_preview.h"
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileStream.h"
+#include "platform/rtl/MemoryStream.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/Timer.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+int Usage() {
+    std::fprintf(stderr, "usage: sg_view <scene.txt> [--size WxH] [--background #AARRGGBB] "
+                         "[--screenshot out.png] [--exit-after MS]\n");
+    return 2;
+}
+
+// Lays out the tree from the root down. Nodes that lay out their own children do it again
+// here, which changes nothing; nodes that do not (the preview shapes) get their layout.
+void LayOutTree(TsgVisualObject* node) {
+    sgRealign(node);
+    for (int i = 0; i < node->ChildrenCount(); ++i)
+        if (TsgVisualObject* child = node->GetChild(i)->Visual())
+            LayOutTree(child);
+}
+
+class TViewScene : public TsgScene {
+public:
+    explicit TViewScene(TComponent* AOwner) : TsgScene(AOwner) {}
+
+    std::string ScreenshotFile;
+    bool Painted = false;
+
+    void SaveScreenshot() {
+        if (ScreenshotFile.empty())
+            return;
+        TFileStream out(UnicodeString::FromUtf8(ScreenshotFile), fmCreate);
+        Canvas()->SaveToStream(out);
+        std::fprintf(stderr, "sg_view: wrote %s\n", ScreenshotFile.c_str());
+    }
+    void Draw() override {
+        TsgScene::Draw();
+        Painted = true;
+    }
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override {
+        TsgScene::SetBounds(ALeft, ATop, AWidth, AHeight);
+        if (TsgObject* root = Root(); root && root->Visual())
+            LayOutTree(root->Visual());
+    }
+
+protected:
+    void KeyDown(uint16_t& key, TShiftState) override {
+        if (key == VK_F1 + 11)
+            SaveScreenshot();
+        else if (key == VK_ESCAPE)
+            Application->Terminate();
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2)
+        return Usage();
+    int width = 0, height = 0;
+    long exitAfter = -1;
+    std::string screenshot;
+    bool background = false;
+    TsgColor backgroundColor = 0xFFFFFFFF;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc) {
+            if (std::sscanf(argv[++i], "%dx%d", &width, &height) != 2 || width < 1 || height < 1)
+                return Usage();
+        } else if (std::strcmp(argv[i], "--background") == 0 && i + 1 < argc) {
+            background = true;
+            backgroundColor = sgStrToColor(UnicodeString::FromUtf8(argv[++i]));
+        } else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
+            screenshot = argv[++i];
+        } else if (std::strcmp(argv[i], "--exit-after") == 0 && i + 1 < argc) {
+            char* end = nullptr;
+            exitAfter = std::strtol(argv[++i], &end, 10);
+            if (!end || *end || exitAfter < 0)
+                return Usage();
+        } else {
+            return Usage();
+        }
+    }
+    try {
+        RegisterSgSceneUnit();
+        RegisterClass(TsgPreviewShape::StaticClassInfo());
+        InitSgCanvasUnit();
+        Application->Initialize();
+
+        TMemoryStream text;
+        text.LoadFromFile(UnicodeString::FromUtf8(argv[1]));
+        if (width == 0) {
+            // The root's size decides the window's; read it once into a probe.
+            auto probe = std::make_unique<TsgPreviewShape>(nullptr);
+            probe->LoadFromStream(text);
+            width = std::max(1, static_cast<int>(std::ceil(probe->Width())));
+            height = std::max(1, static_cast<int>(std::ceil(probe->Height())));
+            text.SetPosition(0);
+        }
+
+        TForm* form = nullptr;
+        Application->CreateForm(form);
+        form->SetCaption(UnicodeString(u"sg_view - ") + UnicodeString::FromUtf8(argv[1]));
+        form->SetBorderStyle(bsSingle);
+        form->SetPosition(poScreenCenter);
+        form->SetClientSize(width, height);
+
+        auto scene = std::make_unique<TViewScene>(nullptr);
+        scene->ScreenshotFile = screenshot;
+        scene->SetParent(form);
+        scene->SetBounds(0, 0, width, height);
+        if (background) {
+            TsgBrush fill(sgBrushSolid, backgroundColor);
+            scene->SetFill(&fill);
+        }
+        TsgObject* root = scene->LoadObjectFromStream(text);
+        if (!root || !root->Visual()) {
+            std::fprintf(stderr, "sg_view: %s holds no visual object tree\n", argv[1]);
+            return 1;
+        }
+        LayOutTree(root->Visual());
+
+        TTimer screenshotTimer;
+        screenshotTimer.SetInterval(50);
+        screenshotTimer.SetEnabled(!screenshot.empty());
+        screenshotTimer.SetOnTimer([&](TTimer& timer) {
+            if (!scene->Painted)
+                return;
+            timer.SetEnabled(false);
+            scene->SaveScreenshot();
+        });
+        TTimer exitTimer;
+        exitTimer.SetInterval(static_cast<uint32_t>(std::max(1L, exitAfter)));
+        exitTimer.SetEnabled(exitAfter >= 0);
+        exitTimer.SetOnTimer([&](TTimer&) {
+            if (!screenshot.empty() && screenshotTimer.Enabled()) {
+                scene->UpdateBuffer();
+                scene->SaveScreenshot();
+            }
+            Application->Terminate();
+        });
+
+        form->Show();
+        scene->SetFocus();
+        Application->Run();
+        scene.reset();
+    } catch (const Exception& e) {
+        std::fprintf(stderr, "sg_view: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
