@@ -184,8 +184,9 @@ float Font::SizeInWorldUnits() const {
 
 } // namespace gfx
 
-// fontconfig 2.14 loses a few blocks for good while it parses its configuration files; nothing
-// in this program can free them, so leak reports about them would only hide real ones.
+// fontconfig 2.14 loses a few blocks for good while it parses its configuration files, and so
+// does libdbus when SDL starts on a real X display; nothing in this program can free them, so
+// leak reports about them would only hide real ones.
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 #define DBI_GFX_ASAN 1
@@ -193,6 +194,6 @@ float Font::SizeInWorldUnits() const {
 #endif
 #if defined(__SANITIZE_ADDRESS__) || defined(DBI_GFX_ASAN)
 extern "C" __attribute__((visibility("default"), used)) const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
+    return "leak:libfontconfig.so\nleak:libdbus-1.so\n";
 }
 #endif

@@ -1,7 +1,9 @@
 #include "scene/core/Sg_scene_visual.h"
 
 #include "scene/core/Sg_bitmap.h"
+#include "scene/core/Sg_scene_align.h"
 #include "scene/core/Sg_scene_geometry.h"
+#include "scene/core/Sg_scene_paint.h"
 #include "scene/core/Sg_scene_registry.h"
 
 #include <algorithm>
@@ -579,4 +581,12 @@ void TsgVisualObject::ChildAdded(TsgObject* AObject) {
 
 void TsgVisualObject::ChildRemoved(TsgObject* AObject) {
     FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), AObject), FTabList.end());
+}
+
+void TsgVisualObject::PaintChildren() {
+    sgPaintChildren(this);
+}
+
+void TsgVisualObject::Realign() {
+    sgRealign(this);
 }

@@ -171,8 +171,9 @@ class TsgVisualObject : public TsgObject {
     virtual void BeforePaint() {}
     virtual void Paint() {}
     virtual void AfterPaint() {}
-    virtual void PaintChildren() {}
-    virtual void Realign() {}
+    // Paints the children in order (sgPaintChildren) and lays them out (sgRealign).
+    virtual void PaintChildren();
+    virtual void Realign();
     virtual void KillFocus() {}
     virtual void ApplyResource();
     TsgCanvas* Canvas();
