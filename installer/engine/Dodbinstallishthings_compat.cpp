@@ -41,6 +41,19 @@ Version4 ReadVersion(TDoDbInstallThings& engine, const UnicodeString& path) {
     return v;
 }
 
+// Both version questions count a version-3 library as yes and a missing library as no; otherwise
+// `byVersion` judges the library file's version.
+template <class ByVersion>
+bool JudgeTargetLibrary(TDoDbInstallThings& engine, const UnicodeString& target,
+                        ByVersion byVersion) {
+    const TargetLibrary library = FindTargetLibrary(target);
+    if (library.v3)
+        return true;
+    if (!library.exists)
+        return false;
+    return byVersion(ReadVersion(engine, library.path));
+}
+
 const char* const kDwxPattern = ".(dwx)$";
 const char* const kPdfPattern = ".(pdf)$";
 constexpr int kNewestReadableVersion = 204;
@@ -49,33 +62,25 @@ constexpr uint8_t kOlderTargetsVersion = 203;
 } // namespace
 
 bool TDoDbInstallThings::IsTargetVersionNew(const UnicodeString& target) {
-    const TargetLibrary library = FindTargetLibrary(target);
-    if (library.v3)
-        return true;
-    if (!library.exists)
-        return false;
-    const Version4 v = ReadVersion(*this, library.path);
-    if (v.major == -1)
-        return false;
-    if (v.major != 2)
-        return v.major > 2;
-    if (v.minor != 1)
-        return v.minor > 1;
-    if (v.release != 0)
-        return v.release > 0;
-    return v.build >= 26;
+    return JudgeTargetLibrary(*this, target, [](const Version4& v) {
+        if (v.major == -1)
+            return false;
+        if (v.major != 2)
+            return v.major > 2;
+        if (v.minor != 1)
+            return v.minor > 1;
+        if (v.release != 0)
+            return v.release > 0;
+        return v.build >= 26;
+    });
 }
 
 bool TDoDbInstallThings::IsTargetVersionLegacy(const UnicodeString& target) {
-    const TargetLibrary library = FindTargetLibrary(target);
-    if (library.v3)
-        return true;
-    if (!library.exists)
-        return false;
-    const Version4 v = ReadVersion(*this, library.path);
-    if (v.major != 2 || v.minor != 0)
-        return false;
-    return (v.release >= 1 && v.release <= 3) || (v.release == 4 && v.build <= 5);
+    return JudgeTargetLibrary(*this, target, [](const Version4& v) {
+        if (v.major != 2 || v.minor != 0)
+            return false;
+        return (v.release >= 1 && v.release <= 3) || (v.release == 4 && v.build <= 5);
+    });
 }
 
 void TDoDbInstallThings::RunCompatibilityPass(const UnicodeString& target) {

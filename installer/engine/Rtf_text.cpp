@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/MemoryStream.h"
+#include "platform/rtl/StringUtils.h"
 #include "platform/rtl/TextEncoding.h"
 
 #include <algorithm>
@@ -20,16 +21,6 @@ struct GroupState {
 
 bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 char16_t CodePageByte(unsigned char byte, int codePage) {
@@ -116,8 +107,10 @@ UnicodeString RtfToPlainText(std::string_view rtf) {
         if (!IsLetter(symbol)) {
             ++i;
             if (symbol == '\'') {
-                const int hi = i < rtf.size() ? HexValue(rtf[i]) : -1;
-                const int lo = i + 1 < rtf.size() ? HexValue(rtf[i + 1]) : -1;
+                const int hi =
+                    i < rtf.size() ? HexDigitValue(static_cast<unsigned char>(rtf[i])) : -1;
+                const int lo =
+                    i + 1 < rtf.size() ? HexDigitValue(static_cast<unsigned char>(rtf[i + 1])) : -1;
                 if (hi >= 0 && lo >= 0) {
                     emit(CodePageByte(static_cast<unsigned char>(hi * 16 + lo), codePage));
                     i += 2;

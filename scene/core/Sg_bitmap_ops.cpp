@@ -84,19 +84,8 @@ void TsgBitmap::ApplyMask(const std::vector<uint8_t>& mask, int dstX, int dstY) 
 void TsgBitmap::Rotate(float angle) {
     if (angle == 0 || bits_.empty())
         return;
-    TsgMatrix m = IdentityMatrix;
-    m.m31 = -static_cast<float>(width_) / 2;
-    m.m32 = -static_cast<float>(height_) / 2;
-    m = sgMatrixMultiply(m, sgCreateRotationMatrix(sgDegToRad(angle)));
-    TsgPoint corners[4] = {
-        {0, 0}, {float(width_), 0}, {float(width_), float(height_)}, {0, float(height_)}};
-    for (TsgPoint& c : corners)
-        c = sgPointFromVector(sgVectorTransform(sgVector(c), m));
-    const TsgRect r = sgNormalizeRect(corners, 4);
-    TsgMatrix move = IdentityMatrix;
-    move.m31 = sgRectWidth(r) / 2;
-    move.m32 = sgRectHeight(r) / 2;
-    m = sgMatrixMultiply(m, move);
+    TsgRect r;
+    const TsgMatrix m = sgTurnAboutCentreMatrix(float(width_), float(height_), angle, r);
 
     TsgBitmap turned(static_cast<int>(std::trunc(sgRectWidth(r))),
                      static_cast<int>(std::trunc(sgRectHeight(r))), true);

@@ -116,18 +116,8 @@ bool TsgFilterGdiPlus::LoadFromFile(const UnicodeString& AFileName, float Rotate
     const float w = float(image->GetWidth()), h = float(image->GetHeight());
     if (w * h == 0)
         return true;
-    TsgMatrix m = IdentityMatrix;
-    m.m31 = -w / 2;
-    m.m32 = -h / 2;
-    m = sgMatrixMultiply(m, sgCreateRotationMatrix(sgDegToRad(Rotate)));
-    TsgPoint corners[4] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
-    for (TsgPoint& c : corners)
-        c = sgPointFromVector(sgVectorTransform(sgVector(c), m));
-    const TsgRect r = sgNormalizeRect(corners, 4);
-    TsgMatrix move = IdentityMatrix;
-    move.m31 = sgRectWidth(r) / 2;
-    move.m32 = sgRectHeight(r) / 2;
-    m = sgMatrixMultiply(m, move);
+    TsgRect r;
+    const TsgMatrix m = sgTurnAboutCentreMatrix(w, h, Rotate, r);
     Bitmap.SetSize(static_cast<int>(std::trunc(sgRectWidth(r))),
                    static_cast<int>(std::trunc(sgRectHeight(r))));
     Bitmap.Clear(0);

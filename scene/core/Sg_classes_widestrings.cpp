@@ -7,6 +7,7 @@
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/TextEncoding.h"
 
+#include <algorithm>
 #include <vector>
 
 DBI_PUBLISH(TsgWideStrings) {}
@@ -245,9 +246,7 @@ void TsgWideStrings::SetTextStr(const UnicodeString& Value) {
     BeginUpdate();
     Clear();
     const std::u16string& s = Value.str();
-    size_t end = s.find(u'\0');
-    if (end == std::u16string::npos)
-        end = s.size();
+    const size_t end = std::min(s.find(u'\0'), s.size());
     size_t start = 0, i = 0;
     while (i < end) {
         char16_t c = s[i];
@@ -294,9 +293,7 @@ void TsgWideStrings::SetCommaText(const UnicodeString& Value) {
     const std::u16string& s = Value.str();
     // The text ends at its first NUL, which is no blank and no separator: every pass below
     // consumes at least one character or ends the text.
-    size_t end = s.find(u'\0');
-    if (end == std::u16string::npos)
-        end = s.size();
+    const size_t end = std::min(s.find(u'\0'), s.size());
     auto blank = [&](size_t i) { return i < end && s[i] >= 1 && s[i] <= u' '; };
     size_t p = 0;
     while (blank(p))

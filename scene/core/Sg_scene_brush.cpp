@@ -201,20 +201,15 @@ void TsgGradient::Assign(TPersistent* Source) {
 // Brush resource link.
 
 TsgBrushResource::~TsgBrushResource() {
-    if (FResource)
-        FResource->RemoveFreeNotify(this);
+    sgRelinkFreeNotify(FResource, nullptr, this);
 }
 
 void TsgBrushResource::SetResource(TsgBrushObject* Value) {
     if (Value == FResource)
         return;
+    sgRelinkFreeNotify(FResource, Value, this);
     if (FResource)
-        FResource->RemoveFreeNotify(this);
-    FResource = Value;
-    if (FResource) {
         FResourceName = FResource->ResourceName();
-        FResource->AddFreeNotify(this);
-    }
 }
 
 void TsgBrushResource::SetResourceName(const UnicodeString& Value) {
@@ -291,20 +286,15 @@ void TsgBrushBitmap::Assign(TPersistent* Source) {
 // Visual link.
 
 TsgVisual::~TsgVisual() {
-    if (FVisualObject)
-        FVisualObject->RemoveFreeNotify(this);
+    sgRelinkFreeNotify(FVisualObject, nullptr, this);
 }
 
 void TsgVisual::SetVisualObject(TsgVisualObject* Value) {
     if (Value == FVisualObject)
         return;
-    if (FVisualObject)
-        FVisualObject->RemoveFreeNotify(this);
-    FVisualObject = Value;
+    sgRelinkFreeNotify(FVisualObject, Value, this);
     if (OnChanged)
         OnChanged(this);
-    if (FVisualObject)
-        FVisualObject->AddFreeNotify(this);
 }
 
 void TsgVisual::FreeNotify(TsgObject* AObject) {

@@ -232,6 +232,21 @@ TsgMatrix sgCreateRotationMatrix(float Angle) {
     return m;
 }
 
+TsgMatrix sgTurnAboutCentreMatrix(float Width, float Height, float AngleDegrees, TsgRect& Turned) {
+    TsgMatrix m = IdentityMatrix;
+    m.m31 = -Width / 2;
+    m.m32 = -Height / 2;
+    m = sgMatrixMultiply(m, sgCreateRotationMatrix(sgDegToRad(AngleDegrees)));
+    TsgPoint corners[4] = {{0, 0}, {Width, 0}, {Width, Height}, {0, Height}};
+    for (TsgPoint& c : corners)
+        c = sgPointFromVector(sgVectorTransform(sgVector(c), m));
+    Turned = sgNormalizeRect(corners, 4);
+    TsgMatrix move = IdentityMatrix;
+    move.m31 = sgRectWidth(Turned) / 2;
+    move.m32 = sgRectHeight(Turned) / 2;
+    return sgMatrixMultiply(m, move);
+}
+
 TsgVector sgVector(float X, float Y, float W) {
     return {X, Y, W};
 }

@@ -45,6 +45,10 @@ void sgAdjointMatrix(TsgMatrix& M);
 void sgScaleMatrix(TsgMatrix& M, float F);
 void sgInvertMatrix(TsgMatrix& M);
 TsgMatrix sgCreateRotationMatrix(float Angle);
+// Turns a Width x Height picture by AngleDegrees about its centre and moves the result so that its
+// bounding box starts at (0, 0); Turned receives that box before the move (its size is the size
+// the turned picture needs).
+TsgMatrix sgTurnAboutCentreMatrix(float Width, float Height, float AngleDegrees, TsgRect& Turned);
 
 TsgVector sgVector(float X, float Y, float W = 1);
 TsgVector sgVector(const TsgPoint& P, float W = 1);

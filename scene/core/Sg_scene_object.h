@@ -23,6 +23,7 @@
 #include "platform/classes/Component.h"
 #include "platform/rtl/UnicodeString.h"
 
+#include <type_traits>
 #include <vector>
 
 class TStream;
@@ -199,3 +200,14 @@ private:
     bool FEffectsDisabled = false;
     bool FDetached = false;
 };
+
+// Points Link at Value and moves Holder's free notification from the old node to the new one, so
+// that Link is cleared if the node it refers to is destroyed.
+template <class T>
+void sgRelinkFreeNotify(T*& Link, std::type_identity_t<T>* Value, IsgFreeNotify* Holder) {
+    if (Link)
+        Link->RemoveFreeNotify(Holder);
+    Link = Value;
+    if (Link)
+        Link->AddFreeNotify(Holder);
+}

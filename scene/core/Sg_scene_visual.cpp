@@ -114,11 +114,9 @@ float TsgVisualObject::DesignSize(float Value, bool Horizontal) {
     return Value;
 }
 
-void TsgVisualObject::SetWidth(float Value) {
-    if (Value == FWidth)
-        return;
-    Repaint();
-    FWidth = DesignSize(Value, true);
+// A new width or height moves the update rectangle and, through alignment, the parent's and own
+// children's layout.
+void TsgVisualObject::RelayoutAfterResize() {
     if (Loading() || !Scene())
         return;
     RecalcUpdateRect();
@@ -129,19 +127,20 @@ void TsgVisualObject::SetWidth(float Value) {
         Realign();
 }
 
+void TsgVisualObject::SetWidth(float Value) {
+    if (Value == FWidth)
+        return;
+    Repaint();
+    FWidth = DesignSize(Value, true);
+    RelayoutAfterResize();
+}
+
 void TsgVisualObject::SetHeight(float Value) {
     if (Value == FHeight)
         return;
     Repaint();
     FHeight = DesignSize(Value, false);
-    if (Loading() || !Scene())
-        return;
-    RecalcUpdateRect();
-    if (TsgVisualObject* parent = Parent() ? Parent()->Visual() : nullptr)
-        if (FAlign != vaNone || parent->IsScrollContent())
-            parent->Realign();
-    if (ChildrenCount() > 0)
-        Realign();
+    RelayoutAfterResize();
 }
 
 void TsgVisualObject::SetBounds(float X, float Y, float AWidth, float AHeight) {

@@ -216,6 +216,8 @@ protected:
 private:
     friend class TsgObject;
 
+    void RelayoutAfterResize();
+
     bool FIsMouseOver = false;
     bool FHitTest = true;
     bool FClipChildren = false;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <mutex>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace enginetest {
@@ -83,6 +84,19 @@ bool NoPartialFiles(const fs::path& folder) {
         if (entry.path().extension() == ".part")
             return false;
     return true;
+}
+
+CommandOutput CaptureCommand(const std::string& command) {
+    CommandOutput run;
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
+        run.text.append(buffer, got);
+    const int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
 }
 
 } // namespace enginetest

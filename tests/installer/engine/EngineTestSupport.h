@@ -11,6 +11,8 @@
 #include "platform/rtl/TextEncoding.h"
 #include "platform/win/ResourceBundle.h"
 #include "platform/win/Resources.h"
+#include "platform/win/SharedMemory.h"
+#include "scene/controls/Sg_progressbar.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +23,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace enginetest {
@@ -47,6 +50,16 @@ inline std::vector<uint8_t> Utf16Ini(const std::string& text) {
     const std::string bytes = EncodeText(UnicodeString(text), TTextEncoding::Utf16LE);
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
+
+// A progress bar that records every value it was re-laid for.
+class RecordingBar : public TsgProgressBar {
+public:
+    RecordingBar() : TsgProgressBar(nullptr) {}
+    std::vector<float> values;
+
+protected:
+    void Realign() override { values.push_back(Value()); }
+};
 
 inline std::vector<uint8_t> Bytes(const std::string& text) {
     return std::vector<uint8_t>(text.begin(), text.end());
@@ -167,5 +180,37 @@ std::string BlockText(const MMFile& block, int offset, int length);
 [[noreturn]] void WithFileSizeLimit(unsigned long limit, const std::function<bool()>& work);
 // True when no ".part" file is left anywhere below the folder.
 bool NoPartialFiles(const fs::path& folder);
+
+// The exit code and the output (standard error merged in) of a shell command.
+struct CommandOutput {
+    int exitCode = -1;
+    std::string text;
+};
+CommandOutput CaptureCommand(const std::string& command);
+
+// The engine development tool, run as a separate program.
+inline fs::path EngineToolPath() {
+    return BinaryDir() / "tools/engine_tool";
+}
+
+// The progress blocks given to the engine tool: the test's own, never the real ones.
+inline const std::string kToolUpdateBlock =
+    "dbi-engine-tool-test-" + std::to_string(::getpid()) + "-update";
+inline const std::string kToolInstallBlock =
+    "dbi-engine-tool-test-" + std::to_string(::getpid()) + "-install";
+
+// Tests that run the engine tool: skipped when it is not built; its blocks are removed after each.
+template <class Base = ::testing::Test>
+class EngineToolFixture : public Base {
+protected:
+    void SetUp() override {
+        if (!fs::exists(EngineToolPath()))
+            GTEST_SKIP() << "engine_tool is not built";
+    }
+    void TearDown() override {
+        win::SharedMemoryBlock::Unlink(kToolUpdateBlock);
+        win::SharedMemoryBlock::Unlink(kToolInstallBlock);
+    }
+};
 
 } // namespace enginetest

@@ -5,36 +5,11 @@
 #include "InstallTestSupport.h"
 
 #include <cmath>
-#include <sys/wait.h>
+#include <cstdio>
 
 using namespace installtest;
 
 namespace {
-
-fs::path ToolPath() {
-    return BinaryDir() / "tools/engine_tool";
-}
-
-const std::string kUpdateBlock = "dbi-engine-install-test-" + std::to_string(::getpid()) + "-u";
-const std::string kInstallBlock = "dbi-engine-install-test-" + std::to_string(::getpid()) + "-i";
-
-struct Output {
-    int exitCode = -1;
-    std::string text;
-};
-
-Output Capture(const std::string& command) {
-    Output run;
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
-        run.text.append(buffer, got);
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 // The sample catalogue packed once: its manifest, and a manifest of the translations.
 struct PackedCatalogue {
@@ -68,17 +43,7 @@ struct LayoutCase {
     bool rewritesDwx;
 };
 
-class ToolInstallTest : public ::testing::TestWithParam<LayoutCase> {
-protected:
-    void SetUp() override {
-        if (!fs::exists(ToolPath()))
-            GTEST_SKIP() << "engine_tool is not built";
-    }
-    void TearDown() override {
-        win::SharedMemoryBlock::Unlink(kUpdateBlock);
-        win::SharedMemoryBlock::Unlink(kInstallBlock);
-    }
-};
+using ToolInstallTest = EngineToolFixture<::testing::TestWithParam<LayoutCase>>;
 
 } // namespace
 
@@ -108,9 +73,9 @@ TEST_P(ToolInstallTest, InstallsTheSampleCatalogueIntoTheExpectedTree) {
     Unpack7z(Catalogue().Archive(3), reference / walls);
     WriteTree(reference, {{"Plytki/ProbnePlytki/kafle.txt", "the user's own tiles text"}});
 
-    const Output run =
-        Capture(Quote(ToolPath().string()) + " --blocks " + kUpdateBlock + " " + kInstallBlock +
-                " " + Catalogue().manifests + "install " + Quote(program.string()));
+    const CommandOutput run = CaptureCommand(
+        Quote(EngineToolPath().string()) + " --blocks " + kToolUpdateBlock + " " +
+        kToolInstallBlock + " " + Catalogue().manifests + "install " + Quote(program.string()));
     ASSERT_EQ(run.exitCode, 0) << run.text;
     EXPECT_NE(run.text.find(std::string("layout: ") + (c.legacy ? "legacy" : "normal")),
               std::string::npos)
@@ -126,9 +91,9 @@ TEST_P(ToolInstallTest, InstallsTheSampleCatalogueIntoTheExpectedTree) {
         required += TreeSize(ReadTree(SourceDir() / "resources/catalogue" / db));
     const int64_t scale = required * 5 / 3;
     const int64_t done = scale * 2 / 5 + required;
-    const Output blocks = Capture("/usr/bin/python3 " +
-                                  Quote((SourceDir() / "tools/read_progress_blocks.py").string()) +
-                                  " --update " + kUpdateBlock + " --install " + kInstallBlock);
+    const CommandOutput blocks = CaptureCommand(
+        "/usr/bin/python3 " + Quote((SourceDir() / "tools/read_progress_blocks.py").string()) +
+        " --update " + kToolUpdateBlock + " --install " + kToolInstallBlock);
     const int percent = static_cast<int>(
         std::floor(100.0 * static_cast<double>(done) / static_cast<double>(scale)));
     EXPECT_EQ(blocks.text, "percent=" + std::to_string(std::min(percent, 100)) +
@@ -143,15 +108,16 @@ INSTANTIATE_TEST_SUITE_P(Layouts, ToolInstallTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ToolDrives, PrintsTheScanOfTheDriveMap) {
-    if (!fs::exists(ToolPath()))
+    if (!fs::exists(EngineToolPath()))
         GTEST_SKIP() << "engine_tool is not built";
     EngineMachine machine;
     const ScopedEnv drives("DBI_DRIVES", "C=" + machine.Path("") + ";D=optical:/");
-    const Output run = Capture(Quote(ToolPath().string()) + " --blocks " + kUpdateBlock + " " +
-                               kInstallBlock + " drives");
+    const CommandOutput run =
+        CaptureCommand(Quote(EngineToolPath().string()) + " --blocks " + kToolUpdateBlock + " " +
+                       kToolInstallBlock + " drives");
     EXPECT_EQ(run.exitCode, 0) << run.text;
     EXPECT_NE(run.text.find("log: Examining drive D: Type = 5;\n"), std::string::npos) << run.text;
     EXPECT_NE(run.text.find("log: Examining drive Z: Type = 1;\n"), std::string::npos);
-    win::SharedMemoryBlock::Unlink(kUpdateBlock);
-    win::SharedMemoryBlock::Unlink(kInstallBlock);
+    win::SharedMemoryBlock::Unlink(kToolUpdateBlock);
+    win::SharedMemoryBlock::Unlink(kToolInstallBlock);
 }

@@ -3,38 +3,14 @@
 #include "EngineTestSupport.h"
 
 #include <cstdio>
-#include <sys/wait.h>
 
 using namespace enginetest;
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-};
-
-fs::path ToolPath() {
-    return BinaryDir() / "tools/engine_tool";
-}
-
-// The tool's progress blocks: the test's own, never the real ones.
-const std::string kUpdateBlock = "dbi-engine-tool-test-" + std::to_string(::getpid()) + "-update";
-const std::string kInstallBlock = "dbi-engine-tool-test-" + std::to_string(::getpid()) + "-install";
-
-ToolRun RunTool(const std::string& arguments) {
-    const std::string command = "'" + ToolPath().string() + "' --blocks " + kUpdateBlock + " " +
-                                kInstallBlock + " " + arguments + " 2>&1";
-    ToolRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
-        run.out.append(buffer, got);
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+CommandOutput RunTool(const std::string& arguments) {
+    return CaptureCommand("'" + EngineToolPath().string() + "' --blocks " + kToolUpdateBlock + " " +
+                          kToolInstallBlock + " " + arguments);
 }
 
 // Registry stores of the maker's programs: one folder per product line.
@@ -59,17 +35,7 @@ const std::string kMachineRegistry = R"(Windows Registry Editor Version 5.00
 "PATH"="@ROOT@/progs/PROD"
 )";
 
-class EngineToolTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!fs::exists(ToolPath()))
-            GTEST_SKIP() << "engine_tool is not built";
-    }
-    void TearDown() override {
-        win::SharedMemoryBlock::Unlink(kUpdateBlock);
-        win::SharedMemoryBlock::Unlink(kInstallBlock);
-    }
-};
+using EngineToolTest = EngineToolFixture<>;
 
 } // namespace
 
@@ -92,9 +58,9 @@ TEST_F(EngineToolTest, CatalogueAndProgramsOfAFixtureMachine) {
     }
     ScopedEnv resources("DBI_RESOURCE_FILE", bundle.Path());
 
-    ToolRun run = RunTool("catalogue");
-    EXPECT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.out,
+    CommandOutput run = RunTool("catalogue");
+    EXPECT_EQ(run.exitCode, 0) << run.text;
+    EXPECT_EQ(run.text,
               "databases: 2\n"
               "TILES DB02INI/DB02FULL name=\"Kafle\" date=\"2021-09-10\" mdate=2021-09-10 "
               "udate=2021-09-10 target=\"Kafle.mdb\" size=0 fdb=1\n"
@@ -105,27 +71,27 @@ TEST_F(EngineToolTest, CatalogueAndProgramsOfAFixtureMachine) {
     // low versions is left out, the demo one passes. The kitchen program keeps its files in its
     // engine sub-folder only, so its folder shows no version.
     run = RunTool("programs");
-    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.exitCode, 0) << run.text;
     const std::string root = machine.Scratch().Str();
-    EXPECT_NE(run.out.find("candidates:\n  LMPROD " + root + "/progs/PROD/ 6.2\n  LM " + root +
-                           "/progs/LM/ 7.1\n  FX " + root + "/progs/FX/ ?\n"),
+    EXPECT_NE(run.text.find("candidates:\n  LMPROD " + root + "/progs/PROD/ 6.2\n  LM " + root +
+                            "/progs/LM/ 7.1\n  FX " + root + "/progs/FX/ ?\n"),
               std::string::npos)
-        << run.out;
+        << run.text;
 
     run = RunTool("check " + root + "/progs/PRO LMPRO");
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.out, "checked=1 files=1 versions=0\n");
+    EXPECT_EQ(run.text, "checked=1 files=1 versions=0\n");
     run = RunTool("check " + root + "/progs/FX/V3_I6x86 FX");
-    EXPECT_EQ(run.out, "checked=1 files=1 versions=1\n");
+    EXPECT_EQ(run.text, "checked=1 files=1 versions=1\n");
 
     // A copy of the interior database already in the kitchen program.
     machine.Scratch().Write("progs/FX/dodatki/Meble/meble.ini",
                             "[info]\r\nBAZA=Meble\r\nDATA=2020-05-06\r\n");
     run = RunTool("present " + root + "/progs/FX");
-    EXPECT_EQ(run.out, "INTERIOR DB01INI \"Meble\" installed 2020-05-06\n");
+    EXPECT_EQ(run.text, "INTERIOR DB01INI \"Meble\" installed 2020-05-06\n");
 
     run = RunTool("running");
-    EXPECT_EQ(run.out, "running=0\n");
+    EXPECT_EQ(run.text, "running=0\n");
 }
 
 TEST_F(EngineToolTest, CommandLineTargetComesFirst) {
@@ -140,11 +106,11 @@ TEST_F(EngineToolTest, CommandLineTargetComesFirst) {
     }
     ScopedEnv resources("DBI_RESOURCE_FILE", bundle.Path());
     const std::string root = machine.Scratch().Str();
-    const ToolRun run = RunTool("programs -- /path:" + root + "/progs/LM /product:LMD");
-    EXPECT_NE(run.out.find("candidates:\n  LMD " + root + "/progs/LM/ 7.1\n  FX " + root +
-                           "/progs/FX/ 7.1\n"),
+    const CommandOutput run = RunTool("programs -- /path:" + root + "/progs/LM /product:LMD");
+    EXPECT_NE(run.text.find("candidates:\n  LMD " + root + "/progs/LM/ 7.1\n  FX " + root +
+                            "/progs/FX/ 7.1\n"),
               std::string::npos)
-        << run.out;
+        << run.text;
 }
 
 TEST_F(EngineToolTest, EmptyCatalogueStopsWithTextTwoHundredTwentyFourAndCodeThree) {
@@ -153,11 +119,11 @@ TEST_F(EngineToolTest, EmptyCatalogueStopsWithTextTwoHundredTwentyFourAndCodeThr
     bundle.Add("LIB7Z", Bytes("decoder")).Add("LIBB1", Bytes("runtime"));
     bundle.Install();
     ScopedEnv resources("DBI_RESOURCE_FILE", bundle.Path());
-    const ToolRun run = RunTool("start");
+    const CommandOutput run = RunTool("start");
     EXPECT_EQ(run.exitCode, 3);
-    EXPECT_NE(run.out.find("The installer does not contain any databases (it may be damaged)."),
+    EXPECT_NE(run.text.find("The installer does not contain any databases (it may be damaged)."),
               std::string::npos)
-        << run.out;
+        << run.text;
     EXPECT_FALSE(fs::exists(machine.SystemFolder() + "/7z.dll"));
 }
 
@@ -176,23 +142,23 @@ TEST_F(EngineToolTest, SampleCatalogueStartsAndPublishesProgress) {
         "--manifest '" + (packed / "catalogue.manifest").string() + "' --manifest '" + texts + "' ";
     ScopedEnv resources("DBI_RESOURCE_FILE", std::nullopt);
 
-    ToolRun run = RunTool(manifests + "catalogue");
-    EXPECT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_NE(run.out.find("databases: 3\n"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("TILES DB01INI/DB01FULL name=\"Probne Plytki\""), std::string::npos);
+    CommandOutput run = RunTool(manifests + "catalogue");
+    EXPECT_EQ(run.exitCode, 0) << run.text;
+    EXPECT_NE(run.text.find("databases: 3\n"), std::string::npos) << run.text;
+    EXPECT_NE(run.text.find("TILES DB01INI/DB01FULL name=\"Probne Plytki\""), std::string::npos);
 
     run = RunTool(manifests + "start");
-    EXPECT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_NE(run.out.find("Licence agreement for the catalogue databases"), std::string::npos);
+    EXPECT_EQ(run.exitCode, 0) << run.text;
+    EXPECT_NE(run.text.find("Licence agreement for the catalogue databases"), std::string::npos);
     EXPECT_EQ(fs::file_size(machine.SystemFolder() + "/7z.dll"),
               fs::file_size("/usr/lib/p7zip/7z.so"));
 
     // Another process follows the blocks the tool wrote.
     run = RunTool(manifests + "progress 1000 400 565 Instalacja --commit");
-    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.exitCode, 0) << run.text;
     FILE* pipe =
         ::popen(("/usr/bin/python3 '" + (SourceDir() / "tools/read_progress_blocks.py").string() +
-                 "' --update " + kUpdateBlock + " --install " + kInstallBlock)
+                 "' --update " + kToolUpdateBlock + " --install " + kToolInstallBlock)
                     .c_str(),
                 "r");
     ASSERT_NE(pipe, nullptr);

@@ -2,7 +2,6 @@
 #include "EngineTestSupport.h"
 
 #include "installer/engine/MMFile.h"
-#include "scene/controls/Sg_progressbar.h"
 
 #include <csignal>
 #include <sys/resource.h>
@@ -11,16 +10,6 @@
 using namespace enginetest;
 
 namespace {
-
-// A bar that records every value it was re-laid for.
-class RecordingBar : public TsgProgressBar {
-public:
-    RecordingBar() : TsgProgressBar(nullptr) {}
-    std::vector<float> values;
-
-protected:
-    void Realign() override { values.push_back(Value()); }
-};
 
 constexpr int kBlock = 32768;
 

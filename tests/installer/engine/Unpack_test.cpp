@@ -2,22 +2,11 @@
 // 7z command unpacks from the same archive.
 #include "InstallTestSupport.h"
 
-#include "scene/controls/Sg_progressbar.h"
-
 #include <sys/stat.h>
 
 using namespace installtest;
 
 namespace {
-
-class RecordingBar : public TsgProgressBar {
-public:
-    RecordingBar() : TsgProgressBar(nullptr) {}
-    std::vector<float> values;
-
-protected:
-    void Realign() override { values.push_back(Value()); }
-};
 
 const Tree kNewFiles = {{"a.txt", std::string(70000, 'a')},
                         {"sub/b.txt", "bee"},

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "GfxTestSupport.h"
+#include "support/FontMatch.h"
 #include "support/TestSupport.h"
 
 namespace gfx {
@@ -38,22 +39,9 @@ RectF Measure(std::u16string_view text, const RectF& layout, int flags = 0,
 
 constexpr int kOneLine = StringFormatFlagsNoWrap | StringFormatFlagsMeasureTrailingSpaces;
 
-// A property (FC_FAMILY, FC_FILE) of the font fontconfig picks for sans-serif; none when there
-// is no match or the match lacks it.
+// A property (FC_FAMILY, FC_FILE) of the font fontconfig picks for sans-serif.
 std::optional<std::string> SansSerifMatch(const char* property) {
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif"));
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    std::optional<std::string> value;
-    FcChar8* text = nullptr;
-    if (match && FcPatternGetString(match, property, 0, &text) == FcResultMatch)
-        value = reinterpret_cast<const char*>(text);
-    if (match)
-        FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
-    return value;
+    return testsupport::MatchedFontProperty("sans-serif", property);
 }
 
 TEST(Text, MeasuredWidthGrowsWithTheText) {

@@ -4,6 +4,8 @@
 #include "platform/gfx/Font.h"
 #include "platform/gfx/FontAliases.h"
 
+#include "support/FontMatch.h"
+
 #include <fontconfig/fontconfig.h>
 
 #include <cmath>
@@ -13,20 +15,7 @@ namespace {
 
 // The family fontconfig picks for a name, as text layouts will.
 std::string MatchedFamily(const char* name) {
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name));
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    std::string family;
-    FcChar8* value = nullptr;
-    if (match && FcPatternGetString(match, FC_FAMILY, 0, &value) == FcResultMatch)
-        family = reinterpret_cast<const char*>(value);
-    if (match)
-        FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
-    return family;
+    return testsupport::MatchedFontProperty(name, FC_FAMILY).value_or("");
 }
 
 TsgRect Measure(TsgCanvas& canvas, const UnicodeString& text, TsgRect box, bool wrap,

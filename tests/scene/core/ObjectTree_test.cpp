@@ -254,7 +254,7 @@ TEST_F(ObjectTree, SceneFollowsTheTreeAndHearsOfEveryFreedNode) {
     root->AddObject(child);
     TsgObject* gone[] = {root, child};
     delete root;
-    EXPECT_TRUE(scene->Roots.empty());
+    EXPECT_TRUE(scene->Objects().empty());
     for (TsgObject* node : gone)
         EXPECT_NE(std::find(scene->Removed.begin(), scene->Removed.end(), node),
                   scene->Removed.end());

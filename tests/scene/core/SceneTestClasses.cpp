@@ -1,7 +1,5 @@
 #include "SceneTestClasses.h"
 
-#include <algorithm>
-
 DBI_PUBLISH(TsgTestShape) {
     p.Object("Fill", &TsgTestShape::Fill, &TsgTestShape::SetFill);
     p.Object("Stroke", &TsgTestShape::Stroke, &TsgTestShape::SetStroke);
@@ -34,20 +32,8 @@ TsgTestShape::~TsgTestShape() {
     delete FPath;
 }
 
-void TTestScene::AddObject(TsgObject* AObject) {
-    Roots.push_back(AObject);
-    AObject->SetNewScene(this);
-}
-
-void TTestScene::RemoveObject(TsgObject* AObject) {
-    Roots.erase(std::remove(Roots.begin(), Roots.end(), AObject), Roots.end());
-}
-
 void TTestScene::Notification(TComponent* AComponent, TOperation Operation) {
-    if (Operation == opRemove) {
+    if (Operation == opRemove)
         Removed.push_back(AComponent);
-        if (AComponent == Focused)
-            Focused = nullptr;
-    }
-    TComponent::Notification(AComponent, Operation);
+    TsgOffscreenScene::Notification(AComponent, Operation);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "scene/core/Sg_scene.h"
+#include "scene/core/Sg_scene_offscreen.h"
 
 #include <vector>
 
@@ -62,53 +63,17 @@ class TsgTestEffect : public TsgObject {
     AnsiString Trigger;
 };
 
-// A scene host that records what the nodes ask of it.
-class TTestScene : public TComponent, public IsgScene {
-    DBI_PERSISTENT(TTestScene, TComponent)
+// A scene host that also records every component it heard leave. Its nodes see no canvas: these
+// tests are about the tree, not the drawing.
+class TTestScene : public TsgOffscreenScene {
+    DBI_PERSISTENT(TTestScene, TsgOffscreenScene)
 
-    explicit TTestScene(TComponent* AOwner) : TComponent(AOwner) {}
+    explicit TTestScene(TComponent* AOwner) : TsgOffscreenScene(AOwner, 1, 1) {}
 
-    void AddObject(TsgObject* AObject) override;
-    void RemoveObject(TsgObject* AObject) override;
-    void BeginUpdate() override {}
-    void EndUpdate() override {}
-    void EndUpdateWOInvalidate() override {}
-    void BeginDrag() override {}
-    void BeginResize() override {}
-    void AddUpdateRect(const TsgRect& R) override { UpdateRects.push_back(R); }
-    void InsertObject(const AnsiString&) override {}
-    TsgControl* GetActiveControl() override { return nullptr; }
-    bool GetDisableUpdate() override { return false; }
-    void SetDisableUpdate(bool) override {}
-    bool GetDesignTime() override { return false; }
     TsgCanvas* GetCanvas() override { return nullptr; }
-    TsgObject* GetRoot() override { return Roots.empty() ? nullptr : Roots.front(); }
-    TComponent* GetOwner() override { return Owner(); }
-    TComponent* GetComponent() override { return this; }
-    TsgResources* GetStyle() override { return nullptr; }
-    void SetStyle(TsgResources*) override {}
-    bool GetTransparency() override { return false; }
-    void UpdateResource() override {}
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    TsgVisualObject* GetSelected() override { return nullptr; }
-    TsgVisualObject* GetDesignPlaceObject() override { return nullptr; }
-    int GetUpdateRectsCount() override { return int(UpdateRects.size()); }
-    TsgRect GetUpdateRect(int Index) override { return UpdateRects[size_t(Index)]; }
-    void SetCaptured(TsgVisualObject*) override {}
-    TsgVisualObject* GetCaptured() override { return nullptr; }
-    void SetFocused(TsgVisualObject* Value) override { Focused = Value; }
-    TsgVisualObject* GetFocused() override { return Focused; }
-    void SetDesignRoot(TsgVisualObject*) override {}
-    TsgPoint GetMousePos() override { return {}; }
-    TsgPoint LocalToScreen(const TsgPoint& P) override { return P; }
-    TCustomControl* BeginNativeDrag(TObject*) override { return nullptr; }
-    void DoDesignSelect(TObject*) override {}
-    bool GetAnimatedCaret() override { return false; }
 
-    std::vector<TsgObject*> Roots;
-    std::vector<TsgRect> UpdateRects;
     std::vector<TComponent*> Removed;
-    TsgVisualObject* Focused = nullptr;
 };
 
 // The placeholder of a style where a container shows its own children.

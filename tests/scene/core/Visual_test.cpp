@@ -135,9 +135,9 @@ TEST(Visual, DisablingAnAncestorTakesTheFocus) {
     edit->TakeFocus();
     EXPECT_TRUE(edit->AbsoluteEnabled());
     panel->SetEnabled(false);
-    EXPECT_EQ(scene->Focused, edit);
+    EXPECT_EQ(scene->GetFocused(), edit);
     EXPECT_FALSE(edit->AbsoluteEnabled());
-    EXPECT_EQ(scene->Focused, nullptr);
+    EXPECT_EQ(scene->GetFocused(), nullptr);
 }
 
 TEST(Visual, HidingTheFocusedObjectTakesTheFocusAndRepaintsItsArea) {
@@ -148,10 +148,10 @@ TEST(Visual, HidingTheFocusedObjectTakesTheFocusAndRepaintsItsArea) {
     auto* edit = new TsgTestFocusable(&form);
     root->AddObject(edit);
     edit->TakeFocus();
-    scene->UpdateRects.clear();
+    const int pending = scene->GetUpdateRectsCount();
     edit->SetVisible(false);
-    EXPECT_EQ(scene->Focused, nullptr);
-    EXPECT_FALSE(scene->UpdateRects.empty());
+    EXPECT_EQ(scene->GetFocused(), nullptr);
+    EXPECT_GT(scene->GetUpdateRectsCount(), pending);
     EXPECT_FALSE(edit->CheckParentVisible());
 }
 
