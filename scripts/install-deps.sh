@@ -12,6 +12,7 @@ packages=(
   libboost-regex-dev libboost-filesystem-dev p7zip-full fonts-dejavu-core fonts-liberation2
   # fixture makers and oracles used by the tests
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 cpp
+  unrtf poppler-utils
   python3 python3-pefile python3-numpy python3-scipy python3-pil python3-webcolors python3-svg.path
   # shell helpers the program calls at run time
   xdg-utils

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "platform/rtl/UnicodeString.h"
+#include "platform/ui/RtfDocument.h"
 
 #include <string>
 #include <string_view>
@@ -32,6 +33,3 @@ private:
     std::string bytes_;
     UnicodeString plain_;
 };
-
-// The plain text of RTF bytes; text before the first group and after the last is ignored.
-UnicodeString RtfToPlainText(std::string_view rtf);

@@ -72,6 +72,10 @@ int FontConfigurationGeneration() {
     return fontGeneration.load();
 }
 
+PangoContext* SharedPangoContext() {
+    return sharedContext();
+}
+
 std::string ToPangoText(std::u16string_view text) {
     std::string utf8 = Utf16ToUtf8(text);
     if (g_utf8_validate(utf8.data(), gssize(utf8.size()), nullptr))

@@ -20,6 +20,8 @@ namespace gfx::detail {
 void FontConfigurationChanged();
 // Counts the changes, so that caches of font facts know when they are stale.
 int FontConfigurationGeneration();
+// The layer's pango context of this thread (unhinted metrics, unrounded glyph positions).
+PangoContext* SharedPangoContext();
 
 struct TextLine {
     PangoLayoutLine* line;
