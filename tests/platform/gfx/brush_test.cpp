@@ -1,5 +1,6 @@
 // Gradient and texture brushes: end colours and columns against the gradient formula, wrap
-// modes of textures pixel by pixel, and the stop-table rules.
+// modes of textures pixel by pixel and of the ellipse gradient by the boxes it tiles, and the
+// stop-table rules.
 #include <gtest/gtest.h>
 
 #include <cmath>
