@@ -42,12 +42,12 @@ cairo_pattern_t* linearPattern(const LinearGradientBrush& b) {
     return p;
 }
 
-// The ellipse becomes the unit circle; position 0 of the stops is the outline and 1 the centre
-// point, which may sit off the ellipse's middle (a focal point).
-cairo_pattern_t* pathPattern(const PathGradientBrush& b) {
+// The ellipse's gradient in the space of its bounding box, (0, 0) to (width, height): the box
+// becomes the square around the unit circle; position 0 of the stops is the outline and 1 the
+// centre point, which may sit off the ellipse's middle (a focal point). Nothing is painted
+// outside the ellipse.
+cairo_pattern_t* ellipseGradient(const PathGradientBrush& b) {
     const RectF e = b.EllipseRect();
-    if (!b.IsDrawable() || e.Width == 0 || e.Height == 0)
-        return nullptr;
     const double rx = e.Width / 2.0, ry = e.Height / 2.0;
     const double cx = e.X + rx, cy = e.Y + ry;
     double fx = (b.GetCenterPoint().X - cx) / rx, fy = (b.GetCenterPoint().Y - cy) / ry;
@@ -61,9 +61,59 @@ cairo_pattern_t* pathPattern(const PathGradientBrush& b) {
     for (size_t i = stops.colors.size(); i-- > 0;)
         addStop(p, 1.0 - stops.positions[i], stops.colors[i]);
     cairo_pattern_set_extend(p, CAIRO_EXTEND_NONE);
-    Matrix toUnit = Matrix::FromDoubles(1, 0, 0, 1, -cx, -cy);
-    toUnit.Multiply(Matrix::FromDoubles(1 / rx, 0, 0, 1 / ry, 0, 0), MatrixOrder::Append);
-    if (!lockTransform(p, b, &toUnit)) {
+    cairo_matrix_t toUnit;
+    cairo_matrix_init(&toUnit, 1 / rx, 0, 0, 1 / ry, -1, -1);
+    cairo_pattern_set_matrix(p, &toUnit);
+    return p;
+}
+
+// The tiling modes repeat the ellipse's bounding box, each copy mirrored as the mode says, as
+// the brush does for an outline drawn wider than the ellipse. One period of the tiling (up to
+// 2 x 2 boxes) is recorded, so the copies stay vectors at any scale.
+cairo_pattern_t* tiledEllipseGradient(const PathGradientBrush& b, cairo_pattern_t* gradient) {
+    const RectF e = b.EllipseRect();
+    const WrapMode mode = b.GetWrapMode();
+    const int nx = mode == WrapMode::TileFlipX || mode == WrapMode::TileFlipXY ? 2 : 1;
+    const int ny = mode == WrapMode::TileFlipY || mode == WrapMode::TileFlipXY ? 2 : 1;
+    const double w = e.Width, h = e.Height;
+    const cairo_rectangle_t period{0, 0, nx * w, ny * h};
+    cairo_surface_t* tile = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &period);
+    cairo_t* cr = cairo_create(tile);
+    for (int iy = 0; iy < ny; ++iy)
+        for (int ix = 0; ix < nx; ++ix) {
+            cairo_save(cr);
+            cairo_rectangle(cr, ix * w, iy * h, w, h);
+            cairo_clip(cr);
+            cairo_translate(cr, 2 * ix * w, 2 * iy * h);
+            cairo_scale(cr, ix ? -1 : 1, iy ? -1 : 1);
+            cairo_set_source(cr, gradient);
+            cairo_paint(cr);
+            cairo_restore(cr);
+        }
+    cairo_destroy(cr);
+    cairo_pattern_t* p = cairo_pattern_create_for_surface(tile);
+    cairo_surface_destroy(tile);
+    cairo_pattern_set_extend(p, CAIRO_EXTEND_REPEAT);
+    return p;
+}
+
+cairo_pattern_t* pathPattern(const PathGradientBrush& b) {
+    const RectF e = b.EllipseRect();
+    if (!b.IsDrawable() || e.Width == 0 || e.Height == 0)
+        return nullptr;
+    cairo_pattern_t* p = ellipseGradient(b);
+    // Brush space to the box's own space, and on to the gradient's for a single ellipse.
+    Matrix then = Matrix::FromDoubles(1, 0, 0, 1, -e.X, -e.Y);
+    if (b.GetWrapMode() == WrapMode::Clamp) {
+        cairo_matrix_t toUnit;
+        cairo_pattern_get_matrix(p, &toUnit);
+        then.Multiply(FromCairo(toUnit), MatrixOrder::Append);
+    } else {
+        cairo_pattern_t* tiled = tiledEllipseGradient(b, p);
+        cairo_pattern_destroy(p);
+        p = tiled;
+    }
+    if (!lockTransform(p, b, &then)) {
         cairo_pattern_destroy(p);
         return nullptr;
     }

@@ -72,11 +72,13 @@ class TsgBitmap : public TPersistent {
     // Pixel operations.
     void FlipHorizontal(); // rows reversed
     void FlipVertical();   // every row reversed
+    // alpha := 255 - alpha; the colour channels follow the new alpha.
     void InvertAlpha();
     void FillColor(TsgColor color);
     std::vector<uint8_t> CreateMask() const;
-    // Scales the alpha of every pixel under a non-zero mask byte by (255 - m) / 255; the mask has
-    // this bitmap's width and at least Width x Height bytes (a shorter one is refused).
+    // Scales every pixel under a non-zero mask byte (all four premultiplied channels) by
+    // (255 - m) / 255; the mask has this bitmap's width and at least Width x Height bytes (a
+    // shorter one is refused).
     void ApplyMask(const std::vector<uint8_t>& mask, int dstX, int dstY);
     void Rotate(float angle);
     // A new bitmap (owned by the caller) holding this one scaled by width / Width.

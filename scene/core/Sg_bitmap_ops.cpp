@@ -31,10 +31,36 @@ void TsgBitmap::FlipVertical() {
     BitmapChanged();
 }
 
+namespace {
+
+// Every channel of a premultiplied pixel times Factor (0 to 1): the colour keeps its proportion
+// to the alpha, so it never exceeds it.
+uint32_t ScalePremultiplied(uint32_t Pixel, float Factor) {
+    uint32_t result = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const double channel = std::trunc(static_cast<double>(Factor) * ((Pixel >> shift) & 255u));
+        result |= static_cast<uint32_t>(channel) << shift;
+    }
+    return result;
+}
+
+} // namespace
+
 void TsgBitmap::InvertAlpha() {
     SyncPixels();
-    for (uint32_t& p : bits_)
-        p = (p & 0x00FFFFFFu) | ((255u - (p >> 24)) << 24);
+    // The straight colour stays, premultiplied by the new alpha; a pixel that had no coverage
+    // has no colour to keep and becomes black.
+    for (uint32_t& p : bits_) {
+        const uint32_t alpha = p >> 24, inverted = 255u - alpha;
+        uint32_t result = inverted << 24;
+        if (alpha != 0)
+            for (int shift = 0; shift < 24; shift += 8) {
+                const uint32_t channel = (p >> shift) & 255u;
+                const uint32_t scaled = (channel * inverted + alpha / 2) / alpha;
+                result |= std::min(scaled, inverted) << shift;
+            }
+        p = result;
+    }
     NeedUpdate = true;
     BitmapChanged();
 }
@@ -73,7 +99,7 @@ void TsgBitmap::ApplyMask(const std::vector<uint8_t>& mask, int dstX, int dstY) 
             const uint8_t m = mask[size_t(my) * width_ + mx];
             if (m != 0) {
                 uint32_t& p = bits_[size_t(y) * width_ + x];
-                p = sgOpacity(p, static_cast<float>(255 - m) / 255.0f);
+                p = ScalePremultiplied(p, static_cast<float>(255 - m) / 255.0f);
             }
         }
     }

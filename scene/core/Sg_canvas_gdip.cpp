@@ -193,10 +193,7 @@ void TsgCanvasGdiPlus::SetMatrix(const TsgMatrix& M) {
         return;
     // The all-zero matrix of a canvas never given one (and of states saved before that) means
     // no transform yet, not a collapse of everything to a point.
-    gfx::Matrix world = M == TsgMatrix{} ? gfx::Matrix() : ToGfxMatrix(M);
-    if (FHasTargetMatrix)
-        world.Multiply(ToGfxMatrix(FTargetMatrix), gfx::MatrixOrder::Append);
-    FGraphics->SetTransform(world);
+    FGraphics->SetTransform(M == TsgMatrix{} ? gfx::Matrix() : ToGfxMatrix(M));
 }
 
 void TsgCanvasGdiPlus::MultyMatrix(const TsgMatrix& M) {

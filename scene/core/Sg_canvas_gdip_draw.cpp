@@ -224,8 +224,7 @@ void TsgCanvasGdiPlus::FillEllipse(const TsgRect& ARect, float AOpacity) {
         return;
     gfx::GraphicsPath path(gfx::FillMode::Alternate);
     path.AddEllipse(ToRectF(ARect));
-    FillGPPath(path, {ARect.Left, ARect.Top, ARect.Right - ARect.Left, ARect.Bottom - ARect.Top},
-               AOpacity);
+    FillGPPath(path, ARect, AOpacity);
 }
 
 void TsgCanvasGdiPlus::DrawEllipse(const TsgRect& ARect, float AOpacity) {

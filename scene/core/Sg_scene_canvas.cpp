@@ -140,12 +140,6 @@ void TsgCanvas::AssignTo(TPersistent* Dest) {
     bitmap->NeedUpdate = true;
 }
 
-void TsgCanvas::SetTargetMatrix(const TsgMatrix* M) {
-    FHasTargetMatrix = M != nullptr;
-    FTargetMatrix = M ? *M : IdentityMatrix;
-    SetMatrix(FMatrix);
-}
-
 // Stroke dash.
 
 void TsgCanvas::SetStrokeDash(TsgStrokeDash Value) {

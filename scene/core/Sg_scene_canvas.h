@@ -115,10 +115,6 @@ public:
     // World transform.
     virtual void SetMatrix(const TsgMatrix& M) { FMatrix = M; }
     virtual void MultyMatrix(const TsgMatrix&) {}
-    // A placement applied after every matrix set from now on (nullptr: none): a subtree painted
-    // into another target keeps its own absolute matrices and is moved there by this.
-    void SetTargetMatrix(const TsgMatrix* M);
-    bool HasTargetMatrix() const { return FHasTargetMatrix; }
 
     // Saved states and clipping.
     virtual uint32_t SaveCanvas() = 0;
@@ -195,8 +191,6 @@ protected:
     TsgSaveDataArray FSaveData;
     bool FBuffered = false;
     uint32_t* FBufferBits = nullptr;
-    bool FHasTargetMatrix = false;
-    TsgMatrix FTargetMatrix = IdentityMatrix;
 
 private:
     std::vector<uint32_t> FBufferStore;

@@ -106,6 +106,10 @@ void TsgCustomScene::DrawObjects() {
             visual->Paint();
             visual->AfterPaint();
             visual->PaintChildren();
+            if (visual->OnPaint) {
+                FCanvas->SetMatrix(visual->AbsoluteMatrix());
+                visual->OnPaint(visual, FCanvas.get(), visual->LocalRect());
+            }
             break;
         }
     }

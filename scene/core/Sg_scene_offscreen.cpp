@@ -69,6 +69,10 @@ void TsgOffscreenScene::PaintScene(TsgColor Background) {
         v->Paint();
         v->AfterPaint();
         v->PaintChildren();
+        if (v->OnPaint) {
+            canvas->SetMatrix(v->AbsoluteMatrix());
+            v->OnPaint(v, canvas, v->LocalRect());
+        }
     }
     canvas->RestoreCanvas(state);
     FUpdateRects.clear();

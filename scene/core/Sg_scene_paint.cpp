@@ -5,9 +5,11 @@
 #include "scene/core/Sg_scene_canvas.h"
 #include "scene/core/Sg_scene_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -17,6 +19,8 @@ struct PaintFields : TsgVisualObject {
     static constexpr auto TempCanvas = &PaintFields::FTempCanvas;
     static constexpr auto InPaintTo = &PaintFields::FInPaintTo;
     static constexpr auto DisableAlign = &PaintFields::FDisableAlign;
+    static constexpr auto SetParentReference = &PaintFields::SetParentReference;
+    static constexpr auto EffectsUpdated = &PaintFields::EffectsUpdated;
 };
 
 // One cached picture per effect node, freed with the node, so that two effects on one object
@@ -74,6 +78,24 @@ bool NeedsDrawing(IsgScene* Scene, TsgVisualObject* C) {
     return false;
 }
 
+void CallOnPaint(TsgCanvas* Canvas, TsgVisualObject* C) {
+    if (!C->OnPaint)
+        return;
+    Canvas->SetMatrix(C->AbsoluteMatrix());
+    C->OnPaint(C, Canvas, C->LocalRect());
+}
+
+// The objects being painted through visual brushes, innermost last. A brush that shows its own
+// object or one of its ancestors would paint that object again from inside its own painting,
+// without end: an object already on the list is not painted again.
+std::vector<TsgVisualObject*>& VisualsInPaint() {
+    static std::vector<TsgVisualObject*> visuals;
+    return visuals;
+}
+
+// Deep chains of distinct objects showing one another are cut off as well.
+constexpr size_t kMaxVisualBrushNesting = 16;
+
 void PaintSelf(TsgCanvas* Canvas, TsgVisualObject* C) {
     if (!C->ClipChildren()) {
         C->Paint();
@@ -90,9 +112,23 @@ void PaintSelf(TsgCanvas* Canvas, TsgVisualObject* C) {
 
 void sgPaintVisual(TsgCanvas* Canvas, TsgVisualObject* Visual, const TsgRect& ARect,
                    float AOpacity) {
+    std::vector<TsgVisualObject*>& inPaint = VisualsInPaint();
+    if (inPaint.size() >= kMaxVisualBrushNesting ||
+        std::find(inPaint.begin(), inPaint.end(), Visual) != inPaint.end())
+        return;
+    inPaint.push_back(Visual);
+    struct Leave {
+        std::vector<TsgVisualObject*>& list;
+        ~Leave() { list.pop_back(); }
+    } leave{inPaint};
     const float opacity = Visual->Opacity();
     Visual->SetOpacity(AOpacity);
-    sgPaintTo(Visual, Canvas, ARect, nullptr);
+    try {
+        sgPaintTo(Visual, Canvas, ARect, nullptr);
+    } catch (...) {
+        Visual->SetOpacity(opacity);
+        throw;
+    }
     Visual->SetOpacity(opacity);
 }
 
@@ -157,6 +193,7 @@ void sgPaintChildren(TsgVisualObject* P) {
                     PaintSelf(canvas, c);
                 }
                 c->PaintChildren();
+                CallOnPaint(canvas, c);
             }
             c->AfterPaint();
             if (c->IsDragOver() && !c->DragDisableHighlight())
@@ -215,6 +252,8 @@ void sgApplyEffect(TsgVisualObject* O) {
         canvas->DrawBitmap(picture, {0, 0, float(picture->Width()), float(picture->Height())}, er,
                            O->AbsoluteOpacity(), highSpeed);
     }
+    if (render)
+        (O->*PaintFields::EffectsUpdated)();
     canvas->RestoreCanvas(state);
 }
 
@@ -227,6 +266,8 @@ void sgPaintTo(TsgVisualObject* O, TsgCanvas* ACanvas, const TsgRect& ARect,
     scene->SetDisableUpdate(true);
     const bool alignWasSuspended = O->*PaintFields::DisableAlign;
     O->*PaintFields::DisableAlign = true;
+    // A subtree painted into an effect picture from inside another PaintTo stays marked.
+    const bool wasInPaintTo = O->*PaintFields::InPaintTo;
     sgSetInPaintTo(O, true);
     TsgCanvas* oldTempCanvas = O->*PaintFields::TempCanvas;
     sgSetTempCanvas(O, ACanvas);
@@ -235,42 +276,36 @@ void sgPaintTo(TsgVisualObject* O, TsgCanvas* ACanvas, const TsgRect& ARect,
     const TsgPoint position = O->Position()->Point();
     const TsgPoint scale = O->Scale()->Point();
     const float angle = O->RotateAngle();
+    TsgObject* parent = O->Parent();
+    // The opacity, the enabled state and the matrices all follow the parent given: an effect
+    // picture painted under the real parent would carry the ancestors' opacity (and the
+    // darkening of a disabled subtree) once more when it is drawn.
+    auto standUnder = [O](TsgObject* Parent) {
+        (O->*PaintFields::SetParentReference)(Parent);
+        O->RecalcOpacity();
+        O->RecalcEnabled();
+    };
     auto restore = [&] {
         O->SetRotateAngle(angle);
         O->Position()->SetPointNoChange(position);
         O->Scale()->SetPointNoChange(scale);
+        standUnder(parent);
         O->MatrixChanged(O);
         O->RecalcUpdateRect();
         O->RecalcAbsoluteNow();
-        O->RecalcOpacity();
-        O->RecalcEnabled();
-        sgSetInPaintTo(O, false);
+        sgSetInPaintTo(O, wasInPaintTo);
         O->*PaintFields::DisableAlign = alignWasSuspended;
-        ACanvas->SetTargetMatrix(nullptr);
         ACanvas->RestoreCanvas(state);
         sgSetTempCanvas(O, oldTempCanvas);
         scene->SetDisableUpdate(updatesWereDisabled);
     };
     try {
+        standUnder(AParent);
         O->SetRotateAngle(0);
         O->Position()->SetPointNoChange({ARect.Left, ARect.Top});
         O->Scale()->SetPointNoChange(
             {sgRectWidth(ARect) / O->Width(), sgRectHeight(ARect) / O->Height()});
         O->MatrixChanged(O);
-        // The object keeps its real parent; the target matrix moves what the parent chain adds
-        // onto what AParent's would.
-        TsgVisualObject* parent = O->Parent() ? O->Parent()->Visual() : nullptr;
-        if (parent != AParent) {
-            TsgMatrix real = IdentityMatrix, wanted = IdentityMatrix;
-            if (parent)
-                real = sgMatrixMultiply(parent->GetChildrenMatrix(), parent->AbsoluteMatrix());
-            if (AParent)
-                wanted = sgMatrixMultiply(AParent->GetChildrenMatrix(), AParent->AbsoluteMatrix());
-            sgInvertMatrix(real);
-            const TsgMatrix move = sgMatrixMultiply(real, wanted);
-            ACanvas->SetTargetMatrix(&move);
-        }
-        O->RecalcAbsoluteNow();
         ACanvas->SetMatrix(O->AbsoluteMatrix());
         O->BeforePaint();
         O->Paint();

@@ -41,8 +41,8 @@ TsgVariant ObjectToVariant(TObject* AObject);
 bool VarIsObject(const TsgVariant& V);
 // nullptr for a text that is no object text; EConvertError for "sgobj" without a number.
 TObject* VariantToObject(const TsgVariant& V);
-// "sgmet" and sixteen hexadecimal digits each of the data and the code pointer. The design
-// writes eight of each for 32-bit pointers; here a pointer has 64 bits.
+// "sgmet" and sixteen hexadecimal digits each of the data and the code pointer: one digit per
+// four bits of a 64-bit pointer, so the text has a fixed length.
 TsgVariant EventToVariant(const TMethod& AEvent);
 bool VarIsEvent(const TsgVariant& V);
 TMethod VariantToEvent(const TsgVariant& V);

@@ -52,6 +52,7 @@ DBI_PUBLISH(TsgVisualObject) {
     p.Event("OnDblClick", &V::GetOnDblClick, &V::SetOnDblClick);
     p.Event("OnMouseEnter", &V::GetOnMouseEnter, &V::SetOnMouseEnter);
     p.Event("OnMouseLeave", &V::GetOnMouseLeave, &V::SetOnMouseLeave);
+    p.Event("OnPaint", &V::GetOnPaint, &V::SetOnPaint);
 }
 
 namespace {

@@ -44,6 +44,10 @@ enum TsgAlign {
 
 enum TsgDragMode { sgDragManual, sgDragAutomatic, sgDragLeftAutomatic, sgDragMoveAutomatic };
 
+// Paints over an object after it and its children were painted: the canvas, already set to the
+// object's absolute matrix, and the object's local rectangle.
+using TOnPaintEvent = TClosure<void(TObject* Sender, TsgCanvas* Canvas, const TsgRect& ARect)>;
+
 class TsgBitmap;
 
 class TsgVisualObject : public TsgObject {
@@ -182,6 +186,9 @@ class TsgVisualObject : public TsgObject {
     void DeleteChildren() override;
 
     TNotifyEvent OnClick, OnDblClick, OnFocus, OnMouseEnter, OnMouseLeave;
+    TOnPaintEvent OnPaint;
+    const TOnPaintEvent& GetOnPaint() const { return OnPaint; }
+    void SetOnPaint(const TOnPaintEvent& V) { OnPaint = V; }
     const TNotifyEvent& GetOnClick() const { return OnClick; }
     void SetOnClick(const TNotifyEvent& V) { OnClick = V; }
     const TNotifyEvent& GetOnDblClick() const { return OnDblClick; }
@@ -199,6 +206,10 @@ protected:
     void MarginsChanged(TObject*) { Realign(); }
     void PaddingChanged(TObject*);
     bool PaintingToTarget() const { return FInPaintTo; }
+    // Painting into another target stands the object under another parent for a while without
+    // touching either children list.
+    void SetParentReference(TsgObject* Value) { FParent = Value; }
+    void EffectsUpdated() { FUpdateEffects = false; }
     bool SceneUpdatesOn();
     void SetFocusedState(bool Value) { FIsFocused = Value; }
     void SetMouseOverState(bool Value) { FIsMouseOver = Value; }

@@ -15,7 +15,7 @@ TsgSpline::TsgSpline(const TsgPolygon& Polygon) : count_(static_cast<int>(Polygo
     y_ = Solve(ys);
 }
 
-std::vector<std::array<float, 4>> TsgSpline::Solve(const std::vector<double>& y) {
+std::vector<TsgSpline::Segment> TsgSpline::Solve(const std::vector<double>& y) {
     size_t n = y.size();
     // Right-hand side of the derivative form of the natural spline.
     std::vector<double> r(n);
@@ -39,17 +39,27 @@ std::vector<std::array<float, 4>> TsgSpline::Solve(const std::vector<double>& y)
     for (size_t i = n - 1; i-- > 0;)
         D[i] = (z[i] - e[i + 1] * D[i + 1]) / l[i];
 
-    std::vector<std::array<float, 4>> segments(n - 1);
+    std::vector<Segment> segments(n - 1);
     for (size_t j = 0; j + 1 < n; ++j) {
-        double delta = y[j + 1] - y[j];
-        double c2 = 3 * delta - 2 * D[j] - D[j + 1];
-        double c3 = D[j] + D[j + 1] - 2 * delta;
-        double J = static_cast<double>(j);
-        segments[j] = {static_cast<float>(c3), static_cast<float>(c2 - 3 * c3 * J),
-                       static_cast<float>(D[j] - 2 * c2 * J + 3 * c3 * J * J),
-                       static_cast<float>(y[j] - D[j] * J + c2 * J * J - c3 * J * J * J)};
+        const double delta = y[j + 1] - y[j];
+        const double c2 = 3 * delta - 2 * D[j] - D[j + 1];
+        const double c3 = D[j] + D[j + 1] - 2 * delta;
+        segments[j] = {y[j], D[j], c2, c3};
     }
     return segments;
+}
+
+std::vector<std::array<float, 4>> TsgSpline::Expanded(const std::vector<Segment>& Segments) {
+    std::vector<std::array<float, 4>> expanded;
+    expanded.reserve(Segments.size());
+    for (size_t j = 0; j < Segments.size(); ++j) {
+        const auto& [y, d, c2, c3] = Segments[j];
+        const double J = static_cast<double>(j);
+        expanded.push_back({static_cast<float>(c3), static_cast<float>(c2 - 3 * c3 * J),
+                            static_cast<float>(d - 2 * c2 * J + 3 * c3 * J * J),
+                            static_cast<float>(y - d * J + c2 * J * J - c3 * J * J * J)});
+    }
+    return expanded;
 }
 
 void TsgSpline::SplineXY(float t, float& X, float& Y) const {
@@ -63,9 +73,9 @@ void TsgSpline::SplineXY(float t, float& X, float& Y) const {
         segment = last;
     else if (t > 0)
         segment = std::min(static_cast<int>(std::trunc(t)), last);
-    auto eval = [t](const std::array<float, 4>& k) {
-        double u = t;
-        return static_cast<float>(((k[0] * u + k[1]) * u + k[2]) * u + k[3]);
+    const double s = static_cast<double>(t) - segment;
+    auto eval = [s](const Segment& k) {
+        return static_cast<float>(((k[3] * s + k[2]) * s + k[1]) * s + k[0]);
     };
     X = eval(x_[static_cast<size_t>(segment)]);
     Y = eval(y_[static_cast<size_t>(segment)]);

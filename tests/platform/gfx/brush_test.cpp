@@ -1,5 +1,6 @@
 // Gradient and texture brushes: end colours and columns against the gradient formula, wrap
-// modes of textures pixel by pixel, and the stop-table rules.
+// modes of textures pixel by pixel and of the ellipse gradient by the boxes it tiles, and the
+// stop-table rules.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -110,6 +111,50 @@ TEST(PathGradientBrush, RunsFromTheOutlineToTheCentre) {
     EXPECT_NEAR(Channel(PixelAt(bitmap, 75, 50), 8), 255 * 0.5, 4);
     // The corners lie outside the ellipse: the brush paints nothing there.
     EXPECT_EQ(PixelAt(bitmap, 2, 2), 0u);
+}
+
+// An ellipse in the box (40, 20) to (80, 40) whose bright centre point sits at (50, 25), up and
+// left of its middle, filled over the boxes around it: the wrap mode decides whether the
+// neighbouring boxes repeat the ellipse, and mirrored or not.
+TEST(PathGradientBrush, TheWrapModeTilesTheEllipsesBox) {
+    struct Case {
+        WrapMode mode;
+        bool tiled, mirroredX, mirroredY;
+    };
+    const Case cases[] = {
+        {WrapMode::Clamp, false, false, false},   {WrapMode::Tile, true, false, false},
+        {WrapMode::TileFlipX, true, true, false}, {WrapMode::TileFlipY, true, false, true},
+        {WrapMode::TileFlipXY, true, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.mode));
+        Bitmap bitmap(120, 60);
+        Graphics g(&bitmap);
+        UseCanvasSettings(g);
+        GraphicsPath ellipse;
+        ellipse.AddEllipse(RectF(40, 20, 40, 20));
+        PathGradientBrush brush(ellipse);
+        const Color colors[] = {Color(0xFF000000), Color(0xFFFFFFFF)};
+        const float positions[] = {0, 1};
+        brush.SetInterpolationColors(colors, positions, 2);
+        brush.SetCenterPoint(PointF(50, 25));
+        brush.SetWrapMode(c.mode);
+        g.FillRectangle(brush, RectF(0, 0, 120, 60));
+        auto grey = [&](int x, int y) { return Channel(PixelAt(bitmap, x, y), 8); };
+        EXPECT_GE(grey(50, 25), 220) << "the ellipse itself in every mode";
+        EXPECT_EQ(PixelAt(bitmap, 40, 20), 0u) << "the box's corner lies outside the ellipse";
+        if (!c.tiled) {
+            EXPECT_EQ(PixelAt(bitmap, 90, 25), 0u);
+            EXPECT_EQ(PixelAt(bitmap, 50, 45), 0u);
+            continue;
+        }
+        // The box to the right has its bright point 10 from its left edge, or from its right
+        // edge when mirrored; the box below 5 from its top, or from its bottom.
+        EXPECT_GE(grey(c.mirroredX ? 110 : 90, 25), 220);
+        EXPECT_LT(grey(c.mirroredX ? 90 : 110, 25), 150);
+        EXPECT_GE(grey(50, c.mirroredY ? 55 : 45), 220);
+        EXPECT_LT(grey(50, c.mirroredY ? 45 : 55), 150);
+    }
 }
 
 TEST(PathGradientBrush, NonEllipticPathsAreReported) {

@@ -1,5 +1,6 @@
 // Layout of visual children: the 24 alignment values with the parent's margins and the child's
-// padding, the stacking order of equally placed children, and the Part's edge cases.
+// padding, the stacking order of equally placed children, and the corner cases of sizes and
+// margins that layouts meet.
 #include "SceneTestClasses.h"
 
 #include "scene/core/Sg_scene_align.h"

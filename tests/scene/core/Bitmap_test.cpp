@@ -126,6 +126,44 @@ TEST(Bitmap, FlipsRotationAndMasks) {
     EXPECT_EQ(masked.GetPixels(1, 0) >> 24, 255u);
 }
 
+// Shadows and glows mask and invert premultiplied pictures: the colour must follow the alpha, or
+// the pixel composes as more light than its coverage allows.
+TEST(Bitmap, MaskAndInvertKeepTheColourWithinTheAlpha) {
+    struct Case {
+        TsgColor pixel;
+        uint8_t mask;
+        TsgColor masked;
+        TsgColor inverted;
+    };
+    const Case cases[] = {
+        {0xFFFFFFFF, 128, 0x7F7F7F7F, 0x00000000}, {0xFFFFFFFF, 0, 0xFFFFFFFF, 0x00000000},
+        {0x80402010, 255, 0x00000000, 0x7F402010}, {0x80402010, 64, 0x5F2F170B, 0x7F402010},
+        {0x00000000, 100, 0x00000000, 0xFF000000}, {0x40404040, 0, 0x40404040, 0xBFBFBFBF},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.pixel << " mask " << int(c.mask));
+        TsgBitmap masked(1, 1);
+        masked.SetPixels(0, 0, c.pixel);
+        masked.ApplyMask({c.mask}, 0, 0);
+        EXPECT_EQ(masked.GetPixels(0, 0), c.masked);
+        TsgBitmap inverted(1, 1);
+        inverted.SetPixels(0, 0, c.pixel);
+        inverted.InvertAlpha();
+        EXPECT_EQ(inverted.GetPixels(0, 0), c.inverted);
+    }
+
+    // White masked to half, drawn over black: half grey, not full white.
+    TsgBitmap white(4, 4);
+    white.Clear(0xFFFFFFFF);
+    white.ApplyMask(std::vector<uint8_t>(16, 128), 0, 0);
+    TsgBitmap black(4, 4);
+    black.Clear(0xFF000000);
+    black.Canvas()->SetMatrix(IdentityMatrix);
+    black.Canvas()->DrawBitmap(&white, {0, 0, 4, 4}, {0, 0, 4, 4}, 1, true);
+    EXPECT_NEAR(int(black.GetPixels(1, 1) & 0xFF), 0x7F, 1);
+    EXPECT_EQ(black.GetPixels(1, 1) >> 24, 0xFFu);
+}
+
 TEST(Bitmap, CanvasDrawsIntoThePixels) {
     TsgBitmap b(6, 4);
     TsgCanvas* canvas = b.Canvas();

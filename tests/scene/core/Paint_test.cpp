@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 constexpr TsgColor kRed = 0xFFFF0000;
@@ -32,7 +34,8 @@ class ThrowingShape : public TsgPreviewShape {
     void Paint() override { throw Exception("broken paint"); }
 };
 
-// An effect that paints its picture in one colour, moved by Dx beside the object.
+// An effect that paints its picture in one colour (or keeps the object's picture), moved by Dx
+// beside the object.
 class ColourEffect : public TsgObject, public IsgEffectRendering {
     DBI_PERSISTENT(ColourEffect, TsgObject)
     explicit ColourEffect(TComponent* AOwner) : TsgObject(AOwner) {}
@@ -45,11 +48,13 @@ class ColourEffect : public TsgObject, public IsgEffectRendering {
     TsgPoint GetOffset() override { return {0, 0}; }
     void ProcessEffect(TsgCanvas*, TsgBitmap* Bitmap, float) override {
         ++Processed;
-        Bitmap->Clear(Colour);
+        if (!Keep)
+            Bitmap->Clear(Colour);
     }
     TsgColor Colour = kRed;
     float Dx = 0;
     bool AfterPaint = false;
+    bool Keep = false;
     int Processed = 0;
 };
 
@@ -106,6 +111,7 @@ TEST_F(PaintTest, ChildrenOutsideThePendingRectanglesAreSkipped) {
 
     scene->PaintScene(kWhite); // nothing pending: the whole buffer again
     scene->AddUpdateRect({0, 0, 20, 20});
+    right->UpdateEffects();
     const int processed = effect->Processed;
     scene->PaintScene(kWhite);
     EXPECT_EQ(left->Paints, 3);
@@ -209,6 +215,100 @@ TEST_F(PaintTest, PaintToPutsEverythingBackWhenPaintingRaises) {
     EXPECT_EQ(broken->AbsoluteMatrix(), before);
     EXPECT_EQ(broken->Canvas(), scene->Canvas());
     EXPECT_FALSE(scene->GetDisableUpdate());
-    EXPECT_FALSE(canvas->HasTargetMatrix());
     EXPECT_EQ(canvas->SaveCanvas(), 0u); // the state saved by PaintTo was given back
+}
+
+TEST_F(PaintTest, EffectPicturesAreRenderedAgainOnlyAfterAChange) {
+    auto* shape = Add<TsgPreviewShape>(root, 10, 10, 10, 10, kBlue);
+    auto* effect = new ColourEffect(scene);
+    effect->Dx = 20;
+    shape->AddObject(effect);
+    Paint();
+    EXPECT_EQ(effect->Processed, 1);
+    EXPECT_FALSE(shape->EffectsNeedUpdate());
+    Paint();
+    Paint();
+    EXPECT_EQ(effect->Processed, 1) << "the cached picture is copied";
+    EXPECT_EQ(At(35, 15), kRed);
+    shape->UpdateEffects();
+    Paint();
+    EXPECT_EQ(effect->Processed, 2);
+    shape->Position()->SetPoint({12, 10});
+    Paint();
+    EXPECT_EQ(effect->Processed, 3) << "a move renders the picture again";
+}
+
+TEST_F(PaintTest, EffectPicturesCarryTheAncestorsOpacityOnlyOnce) {
+    struct Case {
+        float opacity;
+        bool enabled;
+    } cases[] = {{0.5f, true}, {1, false}, {0.5f, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.opacity << (c.enabled ? " enabled" : " disabled"));
+        auto* panel = Add<TsgPreviewShape>(root, 0, 0, 40, 40, 0);
+        panel->Fill()->SetStyle(sgBrushNone);
+        panel->SetOpacity(c.opacity);
+        panel->SetEnabled(c.enabled);
+        auto* shape = Add<TsgPreviewShape>(panel, 5, 5, 10, 10, kRed);
+        auto* effect = new ColourEffect(scene);
+        effect->Keep = true;
+        effect->Dx = 20;
+        shape->AddObject(effect);
+        Paint();
+        TsgBitmap* picture = sgEffectPicture(effect);
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->GetPixels(5, 5), kRed) << "painted as if it had no parent";
+        // Drawn beside the object once with the ancestors' opacity, over white.
+        const float opacity = shape->AbsoluteOpacity();
+        const int expected = int(std::lround(255 * (1 - opacity)));
+        EXPECT_NEAR(int(At(30, 10) & 0xFF), expected, 2);
+        EXPECT_EQ(shape->Parent(), panel);
+        delete panel;
+    }
+}
+
+TEST_F(PaintTest, NestedPaintToKeepsTheOuterPlacement) {
+    // The panel sits inside a moved parent, so painting it alone needs a placement of its own.
+    auto* holder = Add<TsgPreviewShape>(root, 30, 10, 50, 30, 0);
+    holder->Fill()->SetStyle(sgBrushNone);
+    auto* panel = Add<TsgPreviewShape>(holder, 5, 5, 40, 20, 0);
+    panel->Fill()->SetStyle(sgBrushNone);
+    auto* source = Add<TsgPreviewShape>(root, 0, 0, 4, 4, kBlue);
+    source->SetVisible(false);
+    auto* framed = Add<TsgPreviewShape>(panel, 0, 0, 20, 20, 0);
+    framed->Fill()->SetStyle(sgBrushVisual);
+    framed->Fill()->Visual()->SetVisualObject(source);
+    Add<TsgPreviewShape>(panel, 20, 0, 20, 20, kRed); // painted after the nested PaintTo
+
+    TsgBitmap target(40, 20);
+    sgPaintTo(panel, target.Canvas(), {0, 0, 40, 20}, nullptr);
+    int red = 0, blue = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x) {
+            red += target.GetPixels(x, y) == kRed;
+            blue += target.GetPixels(x, y) == kBlue;
+        }
+    EXPECT_EQ(red, 400);
+    EXPECT_GT(blue, 0);
+    EXPECT_EQ(panel->AbsoluteMatrix().m31, 35);
+    framed->Fill()->Visual()->SetVisualObject(nullptr);
+}
+
+// Without a guard each of these paints its object again from inside its own painting until the
+// stack runs out.
+TEST_F(PaintTest, VisualBrushesShowingTheirOwnObjectOrAnAncestorStop) {
+    for (bool showAncestor : {false, true}) {
+        SCOPED_TRACE(showAncestor ? "ancestor" : "itself");
+        auto* panel = Add<TsgPreviewShape>(root, 0, 0, 40, 40, kBlue);
+        auto* shape = Add<TsgPreviewShape>(panel, 0, 0, 20, 20, 0);
+        shape->Fill()->SetStyle(sgBrushVisual);
+        shape->Fill()->Visual()->SetVisualObject(showAncestor ? panel : shape);
+        Paint();
+        EXPECT_EQ(At(5, 5), kBlue);
+        EXPECT_EQ(At(30, 30), kBlue);
+        EXPECT_EQ(panel->Scale()->Point(), (TsgPoint{1, 1}));
+        EXPECT_EQ(shape->Scale()->Point(), (TsgPoint{1, 1}));
+        shape->Fill()->Visual()->SetVisualObject(nullptr);
+        delete panel;
+    }
 }

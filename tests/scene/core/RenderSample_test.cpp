@@ -41,6 +41,18 @@ TEST(RenderSample, PartsLandWhereTheSceneSaysSo) {
     const uint32_t centre = at(120, 200);
     const uint32_t rim = at(50, 200);
     EXPECT_GT(Channel(centre, 0), Channel(rim, 0) + 50);
+    // The disc is centred in its box: mirrored points inside the outline match, and the fill
+    // reaches the outline on every side (no background crescent).
+    for (int d : {20, 50, 70, 75}) {
+        SCOPED_TRACE(d);
+        const uint32_t sides[] = {at(120 - d, 200), at(120 + d, 200), at(120, 200 - d),
+                                  at(120, 200 + d)};
+        for (uint32_t p : sides) {
+            EXPECT_NEAR(Channel(p, 0), Channel(sides[0], 0), 3);
+            EXPECT_NEAR(Channel(p, 16), Channel(sides[0], 16), 3);
+            EXPECT_LT(Channel(p, 16), 0xA0) << "gradient blue, not the light background";
+        }
+    }
     // The title's white ink inside the header.
     int white = 0;
     for (int x = 40; x < 400; ++x)

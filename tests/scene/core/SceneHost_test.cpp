@@ -182,6 +182,42 @@ TEST_F(SceneHost, TopLevelObjectsAndTheRootCoveringTheScene) {
     EXPECT_EQ(scene->Root(), nullptr);
 }
 
+// Records each OnPaint call and marks the painted object's top left corner.
+struct PaintRecorder {
+    void OnPaint(TObject* Sender, TsgCanvas* Canvas, const TsgRect& ARect) {
+        senders.push_back(Sender);
+        rects.push_back(ARect);
+        matrices.push_back(Canvas->Matrix());
+        Canvas->Fill()->SetStyle(sgBrushSolid);
+        Canvas->Fill()->SetSolidColor(0xFF0000FF);
+        Canvas->FillRect({0, 0, 2, 2}, 0, 0, AllCorners, 1);
+    }
+    std::vector<TObject*> senders;
+    std::vector<TsgRect> rects;
+    std::vector<TsgMatrix> matrices;
+};
+
+TEST_F(SceneHost, OnPaintFollowsTheTopLevelObjectsAndTheirChildren) {
+    auto scene = Embedded(60, 40);
+    auto* root = new TsgHostTestRect(nullptr);
+    scene->AddObject(root);
+    auto* child = new TsgHostTestRect(root);
+    child->SetBounds(10, 5, 20, 20);
+    root->AddObject(child);
+    PaintRecorder recorder;
+    const auto handler = TOnPaintEvent::Bind<&PaintRecorder::OnPaint>(&recorder);
+    root->OnPaint = handler;
+    child->OnPaint = handler;
+    scene->UpdateBuffer();
+    // Children paint inside their parent's painting, so the child's OnPaint comes first.
+    ASSERT_EQ(recorder.senders, (std::vector<TObject*>{child, root}));
+    EXPECT_TRUE(SameRect(recorder.rects[0], {0, 0, 20, 20}));
+    EXPECT_TRUE(SameRect(recorder.rects[1], {0, 0, 60, 40}));
+    EXPECT_EQ(recorder.matrices[0], child->AbsoluteMatrix());
+    EXPECT_EQ(recorder.matrices[1], root->AbsoluteMatrix());
+    EXPECT_EQ(Pixel(scene->Canvas(), 10, 5), 0xFF0000FFu); // drawn over the child's own paint
+}
+
 TEST_F(SceneHost, UpdatesComeBackOnWhenLoadingFails) {
     auto scene = Embedded(50, 50);
     TStringStream broken(AnsiString("object TsgHostTestRect\n  Width = \nend\n"));
