@@ -2,6 +2,7 @@
 // every part lands where the scene puts it.
 #include "CanvasTestSupport.h"
 
+#include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene_offscreen.h"
 #include "scene/core/Sg_scene_preview.h"
 
@@ -23,11 +24,12 @@ TEST(RenderSample, PartsLandWhereTheSceneSaysSo) {
     TMemoryStream text;
     text.LoadFromFile(
         UnicodeString::FromUtf8((testsupport::SourceDir() / "tools/scenes/sample.txt").string()));
-    TsgOffscreenScene scene(nullptr, 660, 516);
+    RegisterSgObjectsUnit();
+    TsgOffscreenScene scene(nullptr, 660, 900);
     auto* root = new TsgPreviewShape(&scene);
     scene.AddObject(root);
     root->LoadFromStream(text);
-    ASSERT_EQ(root->ChildrenCount(), 7);
+    ASSERT_EQ(root->ChildrenCount(), 7 + 17);
     scene.PaintScene(0xFFFFFFFF);
     const std::vector<uint32_t> px = Pixels(*scene.Canvas());
     auto at = [&](int x, int y) { return px[size_t(y) * 660 + x]; };
