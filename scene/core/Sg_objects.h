@@ -342,6 +342,13 @@ private:
     TsgPaintEvent FOnPaint;
 };
 
+// The tiles of an image or a path: the last column and row index (Round(Width / TileWidth) and
+// Round(Height / TileHeight), both drawn). False when there is nothing to tile: a tile size of
+// zero or less, a negative object size, or more tiles than any picture can show (a stream's
+// absurd sizes must not keep the painting busy for hours).
+bool sgTileCounts(float Width, float Height, float TileWidth, float TileHeight, int& LastColumn,
+                  int& LastRow);
+
 // The dashed frame that marks an image or a path at design time, on the object's rectangle.
 void sgPaintDesignFrame(TsgCanvas* Canvas, const TsgRect& Local, float Opacity);
 

@@ -122,10 +122,11 @@ void TsgImage::Paint() {
         canvas->DrawBitmap(b, source, local, opacity, FDisableInterpolation);
         break;
     case sgImageTile: {
+        int columns = 0, rows = 0;
+        if (!sgTileCounts(Width(), Height(), bw, bh, columns, rows))
+            break;
         const uint32_t state = canvas->SaveCanvas();
         canvas->IntersectClipRect(local);
-        const int columns = static_cast<int>(std::nearbyint(Width() / bw));
-        const int rows = static_cast<int>(std::nearbyint(Height() / bh));
         for (int i = 0; i <= columns; ++i)
             for (int j = 0; j <= rows; ++j)
                 canvas->DrawBitmap(b, source, {i * bw, j * bh, i * bw + bw, j * bh + bh}, opacity,

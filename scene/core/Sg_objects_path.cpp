@@ -74,13 +74,11 @@ void TsgPath::Paint() {
             break;
         case sgPathTile: {
             const float pw = sgRectWidth(bounds), ph = sgRectHeight(bounds);
-            // A path without width or height has no tile to repeat.
-            if (!(pw > 0 && ph > 0))
+            int columns = 0, rows = 0;
+            if (!sgTileCounts(Width(), Height(), pw, ph, columns, rows))
                 break;
             const uint32_t state = canvas->SaveCanvas();
             canvas->IntersectClipRect(local);
-            const int columns = static_cast<int>(std::nearbyint(Width() / pw));
-            const int rows = static_cast<int>(std::nearbyint(Height() / ph));
             for (int i = 0; i <= columns; ++i)
                 for (int j = 0; j <= rows; ++j) {
                     TsgRect r = bounds;
@@ -104,6 +102,21 @@ bool TsgPath::PointInObject(float X, float Y) {
     if (!canvas || path->PathData.size() <= 1)
         return TsgShape::PointInObject(X, Y);
     return canvas->PtInPath(AbsoluteToLocal({X, Y}), ShapeRect(), path);
+}
+
+bool sgTileCounts(float Width, float Height, float TileWidth, float TileHeight, int& LastColumn,
+                  int& LastRow) {
+    constexpr double kMaxTiles = 1 << 20;
+    if (!(TileWidth > 0 && TileHeight > 0))
+        return false;
+    const double columns = std::nearbyint(double(Width) / TileWidth);
+    const double rows = std::nearbyint(double(Height) / TileHeight);
+    // A negative count draws no tile, as the loops from 0 would not.
+    if (!(columns >= 0 && rows >= 0 && (columns + 1) * (rows + 1) <= kMaxTiles))
+        return false;
+    LastColumn = static_cast<int>(columns);
+    LastRow = static_cast<int>(rows);
+    return true;
 }
 
 void sgPaintDesignFrame(TsgCanvas* Canvas, const TsgRect& Local, float Opacity) {

@@ -159,6 +159,16 @@ TEST_F(Content, ImageTilesRoundedCountsPlusOneClippedToTheObject) {
     EXPECT_EQ(log[log.size() - 2], "DrawBitmap30x15(0,0,30,15)->(90,45,120,60) o1 fast");
 }
 
+TEST_F(Content, ImageTilesNothingBeyondAnyPicturesReach) {
+    auto* image = Add<TsgImage>(1e7f, 1e7f); // a million tiles each way
+    SizedBitmap(image, 1, 1);
+    image->SetWrapMode(sgImageTile);
+    EXPECT_EQ(scene.PaintOnce(image), Log{});
+    image->SetWidth(-40); // a negative size has no tile at all
+    image->SetHeight(10);
+    EXPECT_EQ(scene.PaintOnce(image), Log{});
+}
+
 TEST_F(Content, ImageNinePartFrame) {
     auto* image = Add<TsgImage>(100, 40);
     SizedBitmap(image, 20, 20);
