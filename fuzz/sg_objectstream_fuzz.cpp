@@ -1,5 +1,6 @@
 // The stream entry points of the object tree: text and binary forms, with and without an owner.
 // Whatever they build is freed again through its owner or directly; the sanitizers see the rest.
+#include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
 
 #include "platform/rtl/MemoryStream.h"
@@ -13,6 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 16384)
         return 0;
     RegisterSgSceneUnit();
+    RegisterSgObjectsUnit();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     {
         TStringStream text{AnsiString(bytes)};

@@ -4,10 +4,12 @@
 //   sg_render <scene.txt> <out.png> [--size WxH] [--background #AARRGGBB]
 //
 // The root object's class must be a visual object known to the toolkit (TsgPreviewShape draws
-// the canvas primitives: rectangles, ellipses, lines, paths, text and pictures). Relative picture
+// the canvas primitives: rectangles, ellipses, lines, paths, text and pictures); below it any of
+// the toolkit's shapes may appear. Relative picture
 // file names are read from the working folder. The size defaults to the root's Width x Height.
 // Exit code 0 on success, 1 on bad input, 2 on usage.
 #include "scene/core/Sg_canvas_gdip.h"
+#include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
 #include "scene/core/Sg_scene_offscreen.h"
 #include "scene/core/Sg_scene_preview.h"
@@ -50,6 +52,7 @@ int main(int argc, char** argv) {
     try {
         RegisterSgSceneUnit();
         RegisterClass(TsgPreviewShape::StaticClassInfo());
+        RegisterSgObjectsUnit();
         InitSgCanvasUnit();
 
         TMemoryStream text;

@@ -1,39 +1,57 @@
-// TsgText: a leaf of the scene graph that shows one text.
+// TsgText: a shape that shows one text with a font and two alignments, and can size itself to it.
 //
 // The status line of the installation steps is such an object: the engine writes the step's
 // text through SetText and reads the present text back through Text. A new text marks the
 // object's effects for update, resizes the object when AutoSize is on and repaints it; setting
 // the text it already holds changes nothing, so callers may set it on every progress tick.
 //
-// This is the text object's first form: it keeps the text and the switches that decide what a
-// change must do. Painting, fonts, alignment and sizing come with the shapes of the scene core,
-// which take over AdjustSize and Repaint.
+// Auto-size measures through the scene's canvas, so an object that is not in a scene keeps its
+// size. Without word wrap the width follows the text; unless the text is centred vertically the
+// height follows it too. Stretch scales the unwrapped text to fill the object both ways.
 #pragma once
 
-#include "platform/classes/Component.h"
-#include "platform/rtl/UnicodeString.h"
+#include "scene/core/Sg_objects_shape.h"
+#include "scene/core/Sg_scene_font.h"
 
-class TsgText : public TComponent {
-    DBI_PERSISTENT(TsgText, TComponent)
+class TsgText : public TsgShape {
+    DBI_PERSISTENT(TsgText, TsgShape)
 
     explicit TsgText(TComponent* AOwner);
+    ~TsgText() override;
 
     const UnicodeString& Text() const { return FText; }
     void SetText(const UnicodeString& Value);
+    TsgFont* Font() const { return FFont; }
+    void SetFont(TsgFont* Value);
+    TsgTextAlign VertTextAlign() const { return FVertTextAlign; }
+    void SetVertTextAlign(TsgTextAlign Value);
+    TsgTextAlign HorzTextAlign() const { return FHorzTextAlign; }
+    void SetHorzTextAlign(TsgTextAlign Value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool Value);
-    // Set by every change that the object's effects must be drawn again for.
-    bool UpdateEffects() const { return FUpdateEffects; }
+    bool Stretch() const { return FStretch; }
+    void SetStretch(bool Value);
+
+    TsgVariant GetData() override { return FText; }
+    void SetData(const TsgVariant& Value) override { SetText(Value); }
+    void Paint() override;
+    void Realign() override;
 
 protected:
-    // Fits the object to its text; nothing to fit until the object is painted.
-    virtual void AdjustSize() {}
-    // Asks the scene to draw the object again; no scene hosts it yet.
-    virtual void Repaint() {}
-
-    bool FUpdateEffects = false;
+    virtual void FontChanged();
+    // Fits the object to its text (see the header comment); the parent is laid out again after.
+    virtual void AdjustSize();
 
 private:
+    void FontNotice(TObject*) { FontChanged(); }
+
     UnicodeString FText;
+    TsgFont* FFont;
+    TsgTextAlign FVertTextAlign = sgTextAlignCenter;
+    TsgTextAlign FHorzTextAlign = sgTextAlignCenter;
+    bool FWordWrap = true;
     bool FAutoSize = false;
+    bool FStretch = false;
 };

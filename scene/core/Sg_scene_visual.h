@@ -164,7 +164,7 @@ class TsgVisualObject : public TsgObject {
     const std::vector<TsgObject*>& TabList() const { return FTabList; }
 
     // Repainting and the update rectangle (scene space).
-    void Repaint();
+    virtual void Repaint();
     virtual TsgRect GetUpdateRect();
     TsgRect UpdateRect() { return GetUpdateRect(); }
     void RecalcUpdateRect();

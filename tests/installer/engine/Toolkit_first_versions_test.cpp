@@ -62,7 +62,7 @@ TEST(ToolkitText, NewTextRepaintsAndSizesOnlyWithAutoSize) {
     CountingText text;
     text.SetText(u"Kopiowanie");
     EXPECT_EQ(text.Text().ToUtf8(), "Kopiowanie");
-    EXPECT_TRUE(text.UpdateEffects());
+    EXPECT_TRUE(text.EffectsNeedUpdate());
     EXPECT_EQ(text.repainted, 1);
     EXPECT_EQ(text.sized, 0);
     text.SetText(u"Kopiowanie");

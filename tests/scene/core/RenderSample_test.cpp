@@ -2,6 +2,7 @@
 // every part lands where the scene puts it.
 #include "CanvasTestSupport.h"
 
+#include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene_offscreen.h"
 #include "scene/core/Sg_scene_preview.h"
 
@@ -23,11 +24,12 @@ TEST(RenderSample, PartsLandWhereTheSceneSaysSo) {
     TMemoryStream text;
     text.LoadFromFile(
         UnicodeString::FromUtf8((testsupport::SourceDir() / "tools/scenes/sample.txt").string()));
-    TsgOffscreenScene scene(nullptr, 660, 516);
+    RegisterSgObjectsUnit();
+    TsgOffscreenScene scene(nullptr, 660, 900);
     auto* root = new TsgPreviewShape(&scene);
     scene.AddObject(root);
     root->LoadFromStream(text);
-    ASSERT_EQ(root->ChildrenCount(), 7);
+    ASSERT_EQ(root->ChildrenCount(), 7 + 17);
     scene.PaintScene(0xFFFFFFFF);
     const std::vector<uint32_t> px = Pixels(*scene.Canvas());
     auto at = [&](int x, int y) { return px[size_t(y) * 660 + x]; };
@@ -58,6 +60,18 @@ TEST(RenderSample, PartsLandWhereTheSceneSaysSo) {
     for (int x = 40; x < 400; ++x)
         white += Channel(at(x, 55), 16) > 235 && Channel(at(x, 55), 0) > 235;
     EXPECT_GT(white, 10);
+    // The shapes below the rule.
+    EXPECT_EQ(at(310, 580), 0xFF1D3C6Bu);      // the blur rectangle's middle is its fill
+    EXPECT_LT(Channel(at(262, 532), 0), 0xFF); // its corner is blurred into the background
+    EXPECT_GT(Channel(at(262, 532), 0), 0x80);
+    EXPECT_EQ(at(220, 690), 0xFF204080u); // the circle fitted into its 120 x 80 object
+    EXPECT_NE(at(170, 690), 0xFF204080u);
+    EXPECT_EQ(at(440, 710), 0xFFE04040u); // the pie's lower half
+    EXPECT_NE(at(440, 660), 0xFFE04040u); // and not its top notch
+    EXPECT_EQ(at(570, 670), 0xFF3B6FB6u); // the eaten pie's ring
+    EXPECT_NE(at(540, 690), 0xFF3B6FB6u); // but not its bite
+    EXPECT_EQ(at(502, 772), 0xFF3B6FB6u); // the first image tile's dark quarter
+    EXPECT_EQ(at(506, 772), 0xFFF4F6FAu);
     // Everything is opaque over the background gradient.
     for (uint32_t p : px)
         ASSERT_EQ(Alpha(p), 255);
