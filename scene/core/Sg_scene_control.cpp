@@ -9,6 +9,7 @@
 #include "scene/core/Sg_scene_iscene.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/win/DebugOutput.h"
 
 #include <algorithm>
 #include <optional>
@@ -51,6 +52,18 @@ void FinishLoading(TsgObject* O) {
         FinishLoading(O->GetChild(i));
 }
 
+// Styles may hold controls that wear styles of their own. A sheet whose style holds a control
+// wearing that same style would otherwise clone itself once more on every paint, without end.
+constexpr int kMaxStyleNesting = 64;
+
+bool NestedTooDeep(TsgObject* C) {
+    int controls = 0;
+    for (TsgObject* o = C->Parent(); o; o = o->Parent())
+        if (o->IsControl() && ++controls > kMaxStyleNesting)
+            return true;
+    return false;
+}
+
 } // namespace
 
 TsgControl::TsgControl(TComponent* AOwner) : TsgVisualObject(AOwner) {}
@@ -59,6 +72,8 @@ TsgControl::~TsgControl() {
     FActionLink = nullptr;
     while (!FBindingObjects.empty())
         RemoveBindingObject(FBindingObjects.back());
+    // The source would otherwise tell a freed control of its own end.
+    SetBindingSource(nullptr);
     BeforeDestruction();
 }
 
@@ -82,6 +97,11 @@ void TsgControl::ApplyResource() {
     if (!FNeedStyleLookup)
         return;
     FNeedStyleLookup = false;
+    if (NestedTooDeep(this)) {
+        OutputDebugStringA("Styles nest too deep (a style holding a control of itself?); "
+                           "the control stays unstyled");
+        return;
+    }
     try {
         TsgObject* S = GetResourceObject();
         if (!S)
