@@ -6,6 +6,7 @@
 #include "scene/core/Sg_scene.h"
 
 #include "platform/classes/ObjectText.h"
+#include "platform/classes/Reader.h"
 #include "platform/rtl/MemoryStream.h"
 #include "platform/win/ResourceBundle.h"
 #include "platform/win/Resources.h"
@@ -606,6 +607,26 @@ TEST(StyleSheetResource, LoadsFromTheProgramsResourceOnce) {
     }
     EXPECT_NE(dynamic_cast<TsgBrushObject*>(root->FindResource(u"GRAD")), nullptr);
     FreeDefaultStyles();
+}
+
+// Only classes this build lacks may be left out; every value of every object read must fit its
+// property, so that a build with all the sheet's classes reads the sheet complete.
+TEST(StyleSheetResource, ReadsWithoutErrorsBeyondMissingClasses) {
+    RegisterSgSceneUnit();
+    const std::string bytes = testsupport::ReadFile(stylesheet::BuiltSheet());
+    TCustomMemoryStream stream(bytes.data(), static_cast<int64_t>(bytes.size()));
+    TsgBackground root(nullptr);
+    std::vector<std::string> errors;
+    TReader reader(stream);
+    reader.OnSetName = [](TReader&, TComponent*, AnsiString& name) { name = AnsiString(); };
+    reader.OnError = [&errors](TReader&, const AnsiString& message, bool& handled) {
+        const std::string text = message.c_str();
+        if (text.rfind("Class ", 0) != 0 || text.find(" not found") == std::string::npos)
+            errors.push_back(text);
+        handled = true;
+    };
+    EXPECT_NO_THROW(reader.ReadRootComponent(&root));
+    EXPECT_EQ(errors, std::vector<std::string>{});
 }
 
 } // namespace
