@@ -47,3 +47,30 @@ function(dbi_pack_catalogue output)
         message(FATAL_ERROR "Packing the sample catalogue failed:\n${err}")
     endif()
 endfunction()
+
+# dbi_build_style_sheet(<target> <output folder>)
+#
+# The default style sheet is authored as text under resources/styles: every file whose name
+# starts with a digit, joined in name order (the root's beginning, the families of styles in
+# sheet order, the root's end). <target> joins them and converts the text to the binary form
+# with the project's own tools/sgstream_tool, into <output folder>/defaultsgstyle.bin, and
+# writes <output folder>/styles.manifest, which attaches it as "DEFAULTSGSTYLE". Changing a
+# style rebuilds the sheet and repacks the program without compiling anything.
+function(dbi_build_style_sheet target output)
+    file(GLOB parts CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/resources/styles/[0-9]*.txt")
+    list(SORT parts)
+    set(text "${output}/defaultsgstyle.txt")
+    set(binary "${output}/defaultsgstyle.bin")
+    file(MAKE_DIRECTORY "${output}")
+    add_custom_command(
+        OUTPUT "${binary}"
+        COMMAND "${CMAKE_COMMAND}" "-DOUTPUT=${text}" "-DINPUTS=${parts}"
+                -P "${PROJECT_SOURCE_DIR}/cmake/JoinFiles.cmake"
+        COMMAND sgstream_tool tobinary "${text}" "${binary}"
+        DEPENDS ${parts} sgstream_tool "${PROJECT_SOURCE_DIR}/cmake/JoinFiles.cmake"
+        COMMENT "Converting the default style sheet"
+        VERBATIM)
+    add_custom_target(${target} ALL DEPENDS "${binary}")
+    file(CONFIGURE OUTPUT "${output}/styles.manifest" CONTENT "DEFAULTSGSTYLE RCDATA ${binary}\n")
+    set(DBI_STYLE_SHEET "${binary}" PARENT_SCOPE)
+endfunction()

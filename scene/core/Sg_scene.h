@@ -1,7 +1,8 @@
 // Chief header of the scene unit: value types and primitives (points, rectangles, matrices,
 // colours and their texts), the object tree and its registries and streams, the scene
 // interface, attribute objects, fonts, visual objects, brushes and paths, the layout of
-// children, the style container and translations, and the scene host window.
+// children, the style container and translations, controls and their styles, and the scene
+// host window.
 //
 // Round means halves to the even neighbour (std::nearbyint in the default rounding mode), Trunc
 // cuts toward zero; single-precision values that are multiplied and then truncated are computed
@@ -11,10 +12,12 @@
 
 #include "scene/core/Sg_bitmap.h"
 #include "scene/core/Sg_scene_align.h"
+#include "scene/core/Sg_scene_background.h"
 #include "scene/core/Sg_scene_bounds.h"
 #include "scene/core/Sg_scene_brush.h"
 #include "scene/core/Sg_scene_canvas.h"
 #include "scene/core/Sg_scene_color.h"
+#include "scene/core/Sg_scene_control.h"
 #include "scene/core/Sg_scene_filter.h"
 #include "scene/core/Sg_scene_font.h"
 #include "scene/core/Sg_scene_geometry.h"

@@ -13,6 +13,7 @@
 #include "platform/classes/Reader.h"
 #include "platform/classes/Writer.h"
 #include "platform/rtl/MemoryStream.h"
+#include "platform/win/DebugOutput.h"
 
 #include <utility>
 #include <vector>
@@ -92,7 +93,13 @@ void TsgObject::ReadInto(TStream& AStream, bool KeepNames) {
     TReader reader(AStream);
     if (!KeepNames)
         reader.OnSetName = [](TReader&, TComponent*, AnsiString& n) { n = AnsiString(); };
-    reader.OnError = [](TReader&, const AnsiString&, bool& handled) { handled = true; };
+    // A stream may name classes this program does not have (a sheet written for more controls
+    // than are built in): those objects are skipped, the rest of the tree is read, and the
+    // trace says what was left out.
+    reader.OnError = [](TReader&, const AnsiString& message, bool& handled) {
+        OutputDebugStringA((AnsiString("Scene stream: ") + message + "; skipped").c_str());
+        handled = true;
+    };
     reader.ReadRootComponent(this);
 }
 

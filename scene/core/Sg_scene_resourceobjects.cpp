@@ -8,6 +8,10 @@ DBI_PUBLISH(TsgPathObject) {
     p.Object("Path", &TsgPathObject::Path, &TsgPathObject::SetPath);
 }
 
+DBI_PUBLISH(TsgBitmapObject) {
+    p.Object("Bitmap", &TsgBitmapObject::Bitmap, &TsgBitmapObject::SetBitmap);
+}
+
 TsgBrushObject::TsgBrushObject(TComponent* AOwner)
     : TsgObject(AOwner), FBrush(new TsgBrush(sgBrushSolid, 0xFFFFFFFF)) {}
 
@@ -31,6 +35,20 @@ TsgPathObject::~TsgPathObject() {
 }
 
 void TsgPathObject::SetName(const AnsiString& Value) {
+    TsgObject::SetName(Value);
+    if (ResourceName().IsEmpty())
+        SetResourceName(UnicodeString(Value));
+}
+
+TsgBitmapObject::TsgBitmapObject(TComponent* AOwner)
+    : TsgObject(AOwner), FBitmap(new TsgBitmap(1, 1)) {}
+
+TsgBitmapObject::~TsgBitmapObject() {
+    BeforeDestruction();
+    delete FBitmap;
+}
+
+void TsgBitmapObject::SetName(const AnsiString& Value) {
     TsgObject::SetName(Value);
     if (ResourceName().IsEmpty())
         SetResourceName(UnicodeString(Value));

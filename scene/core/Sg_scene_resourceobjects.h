@@ -1,7 +1,8 @@
-// Named resource objects of style trees: a brush and a path that brushes and paths elsewhere
+// Named resource objects of style trees: a brush, a path and a bitmap that others elsewhere
 // refer to by ResourceName. Renaming one whose ResourceName is empty gives it the new name.
 #pragma once
 
+#include "scene/core/Sg_bitmap.h"
 #include "scene/core/Sg_scene_brush.h"
 #include "scene/core/Sg_scene_object.h"
 #include "scene/core/Sg_scene_path.h"
@@ -32,4 +33,18 @@ class TsgPathObject : public TsgObject {
 
 private:
     TsgPathData* FPath;
+};
+
+class TsgBitmapObject : public TsgObject {
+    DBI_PERSISTENT(TsgBitmapObject, TsgObject)
+
+    explicit TsgBitmapObject(TComponent* AOwner);
+    ~TsgBitmapObject() override;
+
+    TsgBitmap* Bitmap() const { return FBitmap; }
+    void SetBitmap(TsgBitmap* Value) { FBitmap->Assign(Value); }
+    void SetName(const AnsiString& Value) override;
+
+private:
+    TsgBitmap* FBitmap;
 };

@@ -122,6 +122,8 @@ class TsgVisualObject : public TsgObject {
     virtual void RecalcEnabled();
     bool Visible() const { return FVisible; }
     void SetVisible(bool Value);
+    // Only the field: no repaint, layout or trigger (a painter hiding a child for one pass).
+    void SetVisibleQuietly(bool Value) { FVisible = Value; }
     virtual bool CheckParentVisible();
     bool Locked() const { return FLocked; }
     void SetLocked(bool Value) { FLocked = Value; }
