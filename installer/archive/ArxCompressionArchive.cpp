@@ -141,6 +141,36 @@ bool TArxCompressionArchive::ReportRatio(int64_t InSize, int64_t OutSize) {
     return !CancelCurrentOperation;
 }
 
+void TArxCompressionArchive::NoteItemFailure(int Index, std::exception_ptr error) noexcept {
+    if (!itemFailure_.IsEmpty())
+        return;
+    try {
+        UnicodeString cause;
+        try {
+            std::rethrow_exception(error);
+        } catch (const EArxCompressionCancelled&) {
+            return;
+        } catch (const Exception& e) {
+            cause = e.Message();
+        } catch (const std::bad_alloc&) {
+            cause = u"Out of memory";
+        } catch (const std::exception& e) {
+            cause = UnicodeString::FromUtf8(e.what());
+        } catch (...) {
+            cause = u"Unknown error";
+        }
+        UnicodeString name;
+        if (Index >= 0 && Index < ItemCount()) {
+            const TArxCompressionItem* item = items_[static_cast<size_t>(Index)].get();
+            name = item->ValidProperties().Contains(ipPackedName) ? item->PackedName()
+                                                                  : item->FileName();
+        }
+        itemFailure_ = Format(u"Sevenzip: Item \"%s\" could not be extracted: %s", name, cause);
+    } catch (...) {
+        itemFailure_ = u"Sevenzip: An item could not be extracted: Out of memory";
+    }
+}
+
 UnicodeString TArxCompressionArchive::VolumeNameFromMask(int Index) const {
     if (VolumeFileNameMask.IsEmpty())
         return UnicodeString();

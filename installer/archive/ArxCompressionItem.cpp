@@ -7,9 +7,7 @@
 #include "installer/archive/ArxStreams.h"
 #include "installer/archive/ArxStrings.h"
 
-#include <atomic>
-#include <string>
-#include <unistd.h>
+#include <cerrno>
 
 using namespace sevenzip;
 
@@ -89,7 +87,7 @@ UnicodeString TArxCompressionItem::NestedArchiveName() const {
     if (!inner.IsEmpty()) {
         name = WithoutExtension(name);
     } else if (validProperties_.Contains(ipPackedExtension)) {
-        inner = packedExtension_;
+        inner = Text(&Texts::packedExtension);
     } else if (!name.IsEmpty() && archive_) {
         inner = LookupPair(archive_->ArchiveSubExtensions(), outer);
     }
@@ -135,13 +133,27 @@ TStream* TArxCompressionItem::OpenItemFile() {
 #define ARX_ITEM_TEXT_PROPERTY(Name, field, property)                                              \
     UnicodeString TArxCompressionItem::Name() const {                                              \
         CheckReadable(property);                                                                   \
-        return field;                                                                              \
+        return Text(&Texts::field);                                                                \
     }                                                                                              \
     void TArxCompressionItem::Set##Name(const UnicodeString& value) {                              \
         CheckWritable(property);                                                                   \
-        field = value;                                                                             \
+        SetText(&Texts::field, value);                                                             \
         Mark(property);                                                                            \
     }
+
+const UnicodeString& TArxCompressionItem::Text(UnicodeString Texts::*field) const {
+    static const UnicodeString kEmpty;
+    return texts_ ? (*texts_).*field : kEmpty;
+}
+
+void TArxCompressionItem::SetText(UnicodeString Texts::*field, const UnicodeString& value) {
+    if (!texts_) {
+        if (value.IsEmpty())
+            return;
+        texts_ = std::make_unique<Texts>();
+    }
+    (*texts_).*field = value;
+}
 
 ARX_ITEM_PROPERTY(int64_t, PackedSize, packedSize_, ipPackedSize)
 ARX_ITEM_PROPERTY(int64_t, FileSize, fileSize_, ipFileSize)
@@ -152,13 +164,13 @@ ARX_ITEM_PROPERTY(FILETIME, LastWriteTime, lastWriteTime_, ipLastWriteTime)
 ARX_ITEM_PROPERTY(uint32_t, CRC, crc_, ipCRC)
 ARX_ITEM_PROPERTY(bool, Encrypted, encrypted_, ipEncrypted)
 ARX_ITEM_PROPERTY(uint32_t, PosixAttrib, posixAttrib_, ipPosixAttrib)
-ARX_ITEM_TEXT_PROPERTY(Comment, comment_, ipComment)
-ARX_ITEM_TEXT_PROPERTY(HostOS, hostOS_, ipHostOS)
-ARX_ITEM_TEXT_PROPERTY(HostFS, hostFS_, ipHostFS)
-ARX_ITEM_TEXT_PROPERTY(User, user_, ipUser)
-ARX_ITEM_TEXT_PROPERTY(Group, group_, ipGroup)
-ARX_ITEM_TEXT_PROPERTY(Method, method_, ipMethod)
-ARX_ITEM_TEXT_PROPERTY(Link, link_, ipLink)
+ARX_ITEM_TEXT_PROPERTY(Comment, comment, ipComment)
+ARX_ITEM_TEXT_PROPERTY(HostOS, hostOS, ipHostOS)
+ARX_ITEM_TEXT_PROPERTY(HostFS, hostFS, ipHostFS)
+ARX_ITEM_TEXT_PROPERTY(User, user, ipUser)
+ARX_ITEM_TEXT_PROPERTY(Group, group, ipGroup)
+ARX_ITEM_TEXT_PROPERTY(Method, method, ipMethod)
+ARX_ITEM_TEXT_PROPERTY(Link, link, ipLink)
 
 UnicodeString TArxCompressionItem::PackedName() const {
     CheckReadable(ipPackedName);
@@ -177,12 +189,13 @@ void TArxCompressionItem::SetPackedName(const UnicodeString& value) {
 
 UnicodeString TArxCompressionItem::PackedExtension() const {
     CheckReadable(ipPackedExtension);
-    return packedName_.IsEmpty() ? packedExtension_ : ExtensionOf(packedName_);
+    return packedName_.IsEmpty() ? Text(&Texts::packedExtension) : ExtensionOf(packedName_);
 }
 
 void TArxCompressionItem::SetPackedExtension(const UnicodeString& value) {
     CheckWritable(ipPackedExtension);
-    packedExtension_ = (!value.IsEmpty() && value[1] != u'.') ? UnicodeString(u".") + value : value;
+    SetText(&Texts::packedExtension,
+            (!value.IsEmpty() && value[1] != u'.') ? UnicodeString(u".") + value : value);
     Mark(ipPackedExtension);
 }
 
@@ -282,25 +295,27 @@ TStream* TArxDecompressItem::OpenItemFile() {
         return TArxCompressionItem::OpenItemFile();
     // The data goes to a file of its own beside the target, which replaces the target only
     // once the decoder has reported the item complete and correct.
-    static std::atomic<unsigned> counter{0};
-    stagingFileName_ = ExtractFolderPart(fileName_) + UnicodeString(".arx-") +
-                       UnicodeString(std::to_string(getpid())) + UnicodeString("-") +
-                       UnicodeString(std::to_string(++counter)) + UnicodeString(".part");
-    return OpenStreamForAccess(stagingFileName_, saCreate);
+    TArxStagingFile staging = CreateStagingFile(ExtractFolderPart(fileName_));
+    stagingFileName_ = staging.name;
+    return staging.stream.release();
 }
 
 bool TArxDecompressItem::CommitStagingFile() {
     if (stagingFileName_.IsEmpty())
         return true;
     bool moved = ReplaceFile(stagingFileName_, fileName_);
-    if (!moved)
+    if (!moved) {
+        int error = errno;
         DiscardStagingFile();
+        errno = error;
+    }
     stagingFileName_ = UnicodeString();
     return moved;
 }
 
 void TArxDecompressItem::DiscardStagingFile() {
+    // The name is set only once the file was created by us, and only a file is ever removed.
     if (!stagingFileName_.IsEmpty())
-        ArxDeleteFile(stagingFileName_);
+        ArxRemoveFile(stagingFileName_);
     stagingFileName_ = UnicodeString();
 }

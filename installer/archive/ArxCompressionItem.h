@@ -4,6 +4,8 @@
 
 #include "installer/archive/ArxCompressionTypes.h"
 
+#include <memory>
+
 class TArxSevenzipExtractCallback;
 class TArxDecompressArchive;
 
@@ -116,20 +118,28 @@ protected:
     int64_t packedSize_ = 0;
     int64_t fileSize_ = 0;
     uint32_t attributes_ = 0;
-    UnicodeString packedExtension_;
+    uint32_t crc_ = 0;
+    uint32_t posixAttrib_ = 0;
+    bool encrypted_ = false;
     sevenzip::FILETIME creationTime_{};
     sevenzip::FILETIME lastAccessTime_{};
     sevenzip::FILETIME lastWriteTime_{};
-    UnicodeString comment_;
-    UnicodeString hostOS_;
-    UnicodeString hostFS_;
-    UnicodeString user_;
-    UnicodeString group_;
-    uint32_t crc_ = 0;
-    UnicodeString method_;
-    bool encrypted_ = false;
-    uint32_t posixAttrib_ = 0;
-    UnicodeString link_;
+
+    // The texts most archives leave empty, kept apart so that an archive of millions of items
+    // does not pay for them; made when the first of them is set.
+    struct Texts {
+        UnicodeString packedExtension;
+        UnicodeString comment;
+        UnicodeString hostOS;
+        UnicodeString hostFS;
+        UnicodeString user;
+        UnicodeString group;
+        UnicodeString method;
+        UnicodeString link;
+    };
+    const UnicodeString& Text(UnicodeString Texts::*field) const;
+    void SetText(UnicodeString Texts::*field, const UnicodeString& value);
+    std::unique_ptr<Texts> texts_;
 };
 
 // How an extraction run has treated an item so far.
@@ -163,6 +173,7 @@ protected:
     friend class TArxDecompressArchive;
     // Puts the staged data in place of the target; false when the move fails.
     bool CommitStagingFile();
+    // Removes the temporary file this item made, never anything else.
     void DiscardStagingFile();
 
     TArxItemExtraction extraction_ = TArxItemExtraction::NotAsked;
