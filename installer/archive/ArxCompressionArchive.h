@@ -163,9 +163,21 @@ protected:
 
     friend class TArxSevenzipExtractCallback;
 
+    // Forgets what the previous run learnt about its destination.
+    void ResetDestinationChecks();
+
     bool autoCreateSubDir_ = false;
     bool decompressing_ = false;
     UnicodeString destinationDir_;
+    // The destination as the file system resolves it, and the last folder checked against it.
+    struct FolderCheck {
+        bool valid = false;
+        UnicodeString folder;
+        bool inside = false;
+        std::string base;
+    };
+    mutable FolderCheck folderCheck_;
+    UnicodeString lastCreatedFolder_;
     // Folder items extracted in this run, whose times are set when it ends.
     std::vector<int> pendingFolderTimes_;
 };

@@ -77,16 +77,23 @@ bool ReadFileFacts(const UnicodeString& name, TArxFileFacts& facts) {
 
 bool SetFileTimes(const UnicodeString& name, const std::optional<FILETIME>&,
                   const std::optional<FILETIME>&, const std::optional<FILETIME>& lastWrite) {
-    std::error_code error;
-    fs::path path(NativePath(name));
-    if (!fs::exists(fs::symlink_status(path, error)))
-        return false;
-    if (!lastWrite)
-        return true;
+    std::string path = NativePath(name);
+    if (!lastWrite) {
+        std::error_code error;
+        return fs::exists(fs::symlink_status(path, error));
+    }
     int64_t seconds = 0;
     uint32_t nanoseconds = 0;
     FileTimeToUnix(*lastWrite, seconds, nanoseconds);
-    return win::SetModifiedTime(path.string(), seconds, nanoseconds);
+    return win::SetModifiedTime(path, seconds, nanoseconds);
+}
+
+bool CreateNewEmptyFile(const UnicodeString& name) {
+    int handle = win::CreateNewFile(NativePath(name));
+    if (handle < 0)
+        return false;
+    win::HandleStream close(handle);
+    return true;
 }
 
 bool ReplaceFile(const UnicodeString& from, const UnicodeString& to) {

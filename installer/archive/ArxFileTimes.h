@@ -32,6 +32,10 @@ bool SetFileTimes(const UnicodeString& name, const std::optional<sevenzip::FILET
 // followed).
 bool ReplaceFile(const UnicodeString& from, const UnicodeString& to);
 
+// An empty file made at `name` only where nothing stands, a link included (never followed);
+// false with errno set otherwise (EEXIST when something stands there).
+bool CreateNewEmptyFile(const UnicodeString& name);
+
 // A new empty file in `folder` (empty for the current folder, else ending with a delimiter)
 // under a name nobody can foresee (".arx-<random>.part"), created only where nothing stood, so
 // a link or file planted in the folder is never followed nor truncated. Raises EFCreateError

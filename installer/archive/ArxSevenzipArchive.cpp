@@ -290,6 +290,7 @@ void TArxSevenzipDecompressArchive::Extract(std::vector<uint32_t> indices,
                           : EnsureTrailingBackslash(NormalizeFolderPath(ADestinationDir));
     pendingFolderTimes_.clear();
     ClearItemFailure();
+    ResetDestinationChecks();
     autoCreateSubDir_ = AAutoCreateSubDir;
     decompressing_ = true;
     for (auto& item : items_)
@@ -314,6 +315,7 @@ void TArxSevenzipDecompressArchive::Extract(std::vector<uint32_t> indices,
                 items_[static_cast<size_t>(*index)]->fileName_);
         pendingFolderTimes_.clear();
         destinationDir_ = UnicodeString();
+        ResetDestinationChecks();
         decompressing_ = false;
         currentItemIndex_ = -1;
         callback.Clear();

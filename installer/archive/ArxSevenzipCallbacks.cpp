@@ -222,6 +222,10 @@ void TArxSevenzipExtractCallback::FinishAcceptedItem(int32_t operationResult) {
     } else if (callerStream && ArxEntryExists(fileName)) {
         // The data went elsewhere: only the times are wanted, on the entry standing there (a
         // link itself, never what it points to).
+    } else if (CreateNewEmptyFile(fileName)) {
+        // Nothing stood there: the empty file is complete as made.
+    } else if (errno != EEXIST) {
+        RaiseLastOSError();
     } else {
         // An item that received no data is an empty file, which replaces the target in one
         // step like any other; so is the entry made for a caller's stream when there is none.

@@ -191,6 +191,9 @@ TEST(ArxDottedDestination, AWindowsStylePathWithDotSegments) {
     OpenArchive open(archive);
     open.archive.ExtractAll(u"D:\\dest\\x\\..\\e", true);
     EXPECT_EQ(arxtest::ReadFile(scratch / "dysk/dest/e/sub/b.txt"), "tresc b\n");
+    open.archive.ListFiles();
+    open.archive.ExtractAll(u"d:/dest/./x/../f/", true);
+    EXPECT_EQ(arxtest::ReadFile(scratch / "dysk/dest/f/sub/b.txt"), "tresc b\n");
 }
 
 // The destination still confines the items after its dots are resolved.
