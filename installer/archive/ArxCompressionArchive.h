@@ -9,8 +9,8 @@
 #include "installer/archive/ArxSafecallObject.h"
 
 #include <exception>
-
 #include <memory>
+#include <string>
 #include <vector>
 
 class TArxCompressionArchive : public TArxSafecallInterfacedObject {

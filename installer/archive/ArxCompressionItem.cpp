@@ -13,6 +13,9 @@ using namespace sevenzip;
 
 namespace {
 
+// What an item without names on disk answers.
+const UnicodeString kNoName;
+
 // The extension of a name: from its last "." to the end; none when a "/" or ";" comes first.
 int ExtensionStart(const UnicodeString& name) {
     for (int i = name.Length(); i >= 1; --i) {
@@ -59,8 +62,28 @@ TArxCompressionItem::~TArxCompressionItem() {
     ReleaseStream();
 }
 
+const UnicodeString& TArxCompressionItem::FileNameText() const {
+    return diskNames_ ? diskNames_->fileName : kNoName;
+}
+
+UnicodeString& TArxCompressionItem::FileNameField() {
+    if (!diskNames_)
+        diskNames_ = std::make_unique<DiskNames>();
+    return diskNames_->fileName;
+}
+
+const UnicodeString& TArxCompressionItem::StagingText() const {
+    return diskNames_ ? diskNames_->stagingFileName : kNoName;
+}
+
+UnicodeString& TArxCompressionItem::StagingField() {
+    if (!diskNames_)
+        diskNames_ = std::make_unique<DiskNames>();
+    return diskNames_->stagingFileName;
+}
+
 void TArxCompressionItem::ReleaseStream() {
-    if (ownsStream_ || !fileName_.IsEmpty()) {
+    if (ownsStream_ || !FileNameText().IsEmpty()) {
         delete stream_;
         stream_ = nullptr;
     }
@@ -116,7 +139,7 @@ void TArxCompressionItem::ResetProperties() {
 }
 
 TStream* TArxCompressionItem::OpenItemFile() {
-    return OpenStreamForAccess(fileName_, archive_ ? archive_->ItemAccess() : saReadOnly);
+    return OpenStreamForAccess(FileNameText(), archive_ ? archive_->ItemAccess() : saReadOnly);
 }
 
 #define ARX_ITEM_PROPERTY(Type, Name, field, property)                                             \
@@ -201,12 +224,13 @@ void TArxCompressionItem::SetPackedExtension(const UnicodeString& value) {
 
 UnicodeString TArxCompressionItem::FileName() const {
     CheckReadable(ipFileName);
-    return fileName_;
+    return FileNameText();
 }
 
 void TArxCompressionItem::SetFileName(const UnicodeString& value) {
     CheckWritable(ipFileName);
-    fileName_ = value;
+    if (!value.IsEmpty() || diskNames_)
+        FileNameField() = value;
     if (value.IsEmpty()) {
         Unmark(ipFileName);
         return;
@@ -225,7 +249,7 @@ void TArxCompressionItem::SetFileName(const UnicodeString& value) {
 
 TStream* TArxCompressionItem::Stream() {
     CheckReadable(ipStream);
-    if (!stream_ && !fileName_.IsEmpty())
+    if (!stream_ && !FileNameText().IsEmpty())
         stream_ = OpenItemFile();
     return stream_;
 }
@@ -286,7 +310,7 @@ void TArxDecompressItem::CheckWritable(TArxCompressionItemProperty) const {
 
 bool TArxDecompressItem::PrepareExtraction(int Index) {
     auto* archive = dynamic_cast<TArxDecompressArchive*>(archive_);
-    return archive && archive->DecideItemTarget(Index, fileName_, stream_, ownsStream_);
+    return archive && archive->DecideItemTarget(Index, FileNameField(), stream_, ownsStream_);
 }
 
 TStream* TArxDecompressItem::OpenItemFile() {
@@ -295,27 +319,29 @@ TStream* TArxDecompressItem::OpenItemFile() {
         return TArxCompressionItem::OpenItemFile();
     // The data goes to a file of its own beside the target, which replaces the target only
     // once the decoder has reported the item complete and correct.
-    TArxStagingFile staging = CreateStagingFile(ExtractFolderPart(fileName_));
-    stagingFileName_ = staging.name;
+    TArxStagingFile staging = CreateStagingFile(ExtractFolderPart(FileNameText()));
+    StagingField() = staging.name;
     return staging.stream.release();
 }
 
 bool TArxDecompressItem::CommitStagingFile() {
-    if (stagingFileName_.IsEmpty())
+    if (StagingText().IsEmpty())
         return true;
-    bool moved = ReplaceFile(stagingFileName_, fileName_);
+    bool moved = ReplaceFile(StagingText(), FileNameText());
     if (!moved) {
         int error = errno;
         DiscardStagingFile();
         errno = error;
     }
-    stagingFileName_ = UnicodeString();
+    if (diskNames_)
+        diskNames_->stagingFileName = UnicodeString();
     return moved;
 }
 
 void TArxDecompressItem::DiscardStagingFile() {
     // The name is set only once the file was created by us, and only a file is ever removed.
-    if (!stagingFileName_.IsEmpty())
-        ArxRemoveFile(stagingFileName_);
-    stagingFileName_ = UnicodeString();
+    if (diskNames_ && !diskNames_->stagingFileName.IsEmpty()) {
+        ArxRemoveFile(diskNames_->stagingFileName);
+        diskNames_->stagingFileName = UnicodeString();
+    }
 }

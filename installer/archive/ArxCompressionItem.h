@@ -105,21 +105,31 @@ protected:
     void SetPackedIndex(uint32_t value) { packedIndex_ = value; }
     void ResetProperties();
 
+    // The names on disk, made on first use: most items of a listing never need them.
+    struct DiskNames {
+        UnicodeString fileName;
+        UnicodeString stagingFileName;
+    };
+    const UnicodeString& FileNameText() const;
+    UnicodeString& FileNameField();
+    const UnicodeString& StagingText() const;
+    UnicodeString& StagingField();
+
     TArxCompressionArchive* archive_;
-    UnicodeString fileName_;
+    std::unique_ptr<DiskNames> diskNames_;
     TStream* stream_ = nullptr;
-    bool ownsStream_ = false;
     TArxCompressionItemProperties validProperties_;
     TArxCompressionItemProperties modifiedProperties_;
-    uint32_t packedIndex_ = 0xFFFFFFFFu;
-    bool selected_ = false;
-    TArxCompressionOperationSuccess operationSuccess_ = osNoOperation;
     UnicodeString packedName_;
     int64_t packedSize_ = 0;
     int64_t fileSize_ = 0;
+    uint32_t packedIndex_ = 0xFFFFFFFFu;
+    TArxCompressionOperationSuccess operationSuccess_ = osNoOperation;
     uint32_t attributes_ = 0;
     uint32_t crc_ = 0;
     uint32_t posixAttrib_ = 0;
+    bool ownsStream_ = false;
+    bool selected_ = false;
     bool encrypted_ = false;
     sevenzip::FILETIME creationTime_{};
     sevenzip::FILETIME lastAccessTime_{};
@@ -163,7 +173,7 @@ public:
 
     TArxItemExtraction Extraction() const { return extraction_; }
     // The temporary file the item's data is written to until the decoder reports it correct.
-    UnicodeString StagingFileName() const { return stagingFileName_; }
+    UnicodeString StagingFileName() const { return StagingText(); }
 
 protected:
     TStream* OpenItemFile() override;
@@ -179,7 +189,6 @@ protected:
     TArxItemExtraction extraction_ = TArxItemExtraction::NotAsked;
     // The caller's OnExtract supplied the stream the data goes to.
     bool callerStream_ = false;
-    UnicodeString stagingFileName_;
 };
 
 class TArxSevenzipDecompressItem : public TArxDecompressItem {

@@ -195,7 +195,7 @@ void TArxSevenzipDecompressArchive::FillItem(TArxCompressionItem& item, uint32_t
     TArxPropertyReader read{inArchive_.Get(), index};
     item.ResetProperties();
     item.SetPackedIndex(index);
-    item.fileName_ = UnicodeString();
+    item.diskNames_.reset();
     item.stream_ = nullptr;
     item.ownsStream_ = false;
     auto take = [&item](auto& field, auto&& value, TArxCompressionItemProperty property) {
@@ -312,7 +312,7 @@ void TArxSevenzipDecompressArchive::Extract(std::vector<uint32_t> indices,
         for (auto index = pendingFolderTimes_.rbegin(); index != pendingFolderTimes_.rend();
              ++index)
             items_[static_cast<size_t>(*index)]->ApplyTimesTo(
-                items_[static_cast<size_t>(*index)]->fileName_);
+                items_[static_cast<size_t>(*index)]->FileNameText());
         pendingFolderTimes_.clear();
         destinationDir_ = UnicodeString();
         ResetDestinationChecks();

@@ -205,7 +205,7 @@ void TArxSevenzipExtractCallback::FinishAcceptedItem(int32_t operationResult) {
             decompressItem->DiscardStagingFile();
         return;
     }
-    const UnicodeString fileName = item->fileName_;
+    const UnicodeString fileName = item->FileNameText();
     if (fileName.IsEmpty())
         return;
     bool folderItem = (item->attributes_ & kArxFolderAttribute) != 0;
