@@ -38,6 +38,12 @@ int TArxCompressArchive::IndexOf(const TArxCompressionItem* item) const {
     return -1;
 }
 
+void TArxCompressArchive::ClearItems() {
+    packedNames_.clear();
+    packedNamesBuilt_ = false;
+    TArxCompressionArchive::ClearItems();
+}
+
 void TArxCompressArchive::BuildPackedNames() {
     if (packedNamesBuilt_)
         return;

@@ -30,6 +30,9 @@ public:
                              bool RecurseIntoDir, bool AddFilesInDir);
     virtual void Compress() {}
 
+    // The packed-name list goes with the items it points to.
+    void ClearItems() override;
+
     bool Compressing() const { return compressing_; }
     void RenamePackedName(TArxCompressionItem& item, const UnicodeString& newName) override;
 

@@ -141,6 +141,36 @@ bool TArxCompressionArchive::ReportRatio(int64_t InSize, int64_t OutSize) {
     return !CancelCurrentOperation;
 }
 
+void TArxCompressionArchive::NoteItemFailure(int Index, std::exception_ptr error) noexcept {
+    if (!itemFailure_.IsEmpty())
+        return;
+    try {
+        UnicodeString cause;
+        try {
+            std::rethrow_exception(error);
+        } catch (const EArxCompressionCancelled&) {
+            return;
+        } catch (const Exception& e) {
+            cause = e.Message();
+        } catch (const std::bad_alloc&) {
+            cause = u"Out of memory";
+        } catch (const std::exception& e) {
+            cause = UnicodeString::FromUtf8(e.what());
+        } catch (...) {
+            cause = u"Unknown error";
+        }
+        UnicodeString name;
+        if (Index >= 0 && Index < ItemCount()) {
+            const TArxCompressionItem* item = items_[static_cast<size_t>(Index)].get();
+            name = item->ValidProperties().Contains(ipPackedName) ? item->PackedName()
+                                                                  : item->FileName();
+        }
+        itemFailure_ = Format(u"Sevenzip: Item \"%s\" could not be extracted: %s", name, cause);
+    } catch (...) {
+        itemFailure_ = u"Sevenzip: An item could not be extracted: Out of memory";
+    }
+}
+
 UnicodeString TArxCompressionArchive::VolumeNameFromMask(int Index) const {
     if (VolumeFileNameMask.IsEmpty())
         return UnicodeString();
@@ -250,28 +280,41 @@ UnicodeString TArxDecompressArchive::ConfinedTarget(const UnicodeString& storedN
     if (!target.str().starts_with(destination.str()) || target.Length() == destination.Length())
         return UnicodeString();
 
-    // A link already standing in the destination must not carry the item elsewhere.
+    // A link already standing in the destination must not carry the item elsewhere. Items come
+    // folder by folder, so the answer for the last folder is kept for the next item.
+    UnicodeString folder = ExtractFolderPart(target);
+    if (folderCheck_.valid && folderCheck_.folder == folder)
+        return folderCheck_.inside ? target : UnicodeString();
     namespace fs = std::filesystem;
     std::error_code error;
-    fs::path base = fs::weakly_canonical(
-        fs::path(destination.IsEmpty() ? "." : NativePath(destination)), error);
-    if (error)
-        return UnicodeString();
-    UnicodeString folder = ExtractFolderPart(target);
+    if (folderCheck_.base.empty()) {
+        fs::path base = fs::weakly_canonical(
+            fs::path(destination.IsEmpty() ? "." : NativePath(destination)), error);
+        if (error)
+            return UnicodeString();
+        std::string baseText = base.lexically_normal().native();
+        while (baseText.size() > 1 && baseText.back() == '/')
+            baseText.pop_back();
+        folderCheck_.base = baseText;
+    }
     fs::path parent =
         fs::weakly_canonical(fs::path(folder.IsEmpty() ? "." : NativePath(folder)), error);
     if (error)
         return UnicodeString();
-    auto baseText = base.lexically_normal().native();
+    const std::string& baseText = folderCheck_.base;
     auto parentText = parent.lexically_normal().native();
-    while (baseText.size() > 1 && baseText.back() == '/')
-        baseText.pop_back();
     while (parentText.size() > 1 && parentText.back() == '/')
         parentText.pop_back();
     bool inside =
         parentText == baseText || (parentText.starts_with(baseText) &&
                                    (baseText == "/" || parentText[baseText.size()] == '/'));
+    folderCheck_ = {true, folder, inside, folderCheck_.base};
     return inside ? target : UnicodeString();
+}
+
+void TArxDecompressArchive::ResetDestinationChecks() {
+    folderCheck_ = FolderCheck();
+    lastCreatedFolder_ = UnicodeString();
 }
 
 bool TArxDecompressArchive::DecideItemTarget(int Index, UnicodeString& FileName, TStream*& Stream,
@@ -301,8 +344,11 @@ bool TArxDecompressArchive::DecideItemTarget(int Index, UnicodeString& FileName,
     if (result && !Stream && autoCreateSubDir_ && !FileName.IsEmpty()) {
         UnicodeString folder =
             (item->Attributes() & kArxFolderAttribute) ? FileName : ExtractFolderPart(FileName);
-        if (!folder.IsEmpty())
-            CreateFolderChain(folder);
+        // The items of one folder come one after another: it is made once for all of them.
+        if (!folder.IsEmpty() && folder != lastCreatedFolder_) {
+            if (CreateFolderChain(folder))
+                lastCreatedFolder_ = folder;
+        }
     }
     return result;
 }

@@ -3,11 +3,14 @@
 // decompressing side adds the destination folder and the extraction entry points.
 #pragma once
 
+#include "installer/archive/ArxCompressionErrors.h"
 #include "installer/archive/ArxCompressionItem.h"
 #include "installer/archive/ArxCompressionVolume.h"
 #include "installer/archive/ArxSafecallObject.h"
 
+#include <exception>
 #include <memory>
+#include <string>
 #include <vector>
 
 class TArxCompressionArchive : public TArxSafecallInterfacedObject {
@@ -65,7 +68,8 @@ public:
     int AddVolume(TStream* VolumeStream, TStream* TmpVolumeStream, int64_t AVolumeMaxSize,
                   bool AOwnsStream, bool AOwnsTmpStream);
     void ClearVolumes();
-    void ClearItems();
+    // Frees every item; a subclass drops what it kept about them.
+    virtual void ClearItems();
     void SelectAll();
     void UnselectAll();
     void ClearOperationSuccess();
@@ -78,6 +82,12 @@ public:
     bool ReportRatio(int64_t InSize, int64_t OutSize);
     void SetProgressMax(int64_t value) { progressMax_ = value; }
     void SetCurrentItemIndex(int value) { currentItemIndex_ = value; }
+
+    // Keeps the first failure met while working on item Index in this run (a cancellation is
+    // none), named by the item and its cause: the decoder passes on only a result code.
+    void NoteItemFailure(int Index, std::exception_ptr error) noexcept;
+    UnicodeString ItemFailure() const { return itemFailure_; }
+    void ClearItemFailure() { itemFailure_ = UnicodeString(); }
 
     // The split stream's volume events.
     TStream* VolumeStreamFor(int Index);
@@ -97,9 +107,23 @@ protected:
     std::vector<std::unique_ptr<TArxCompressionVolume>> volumes_;
     std::vector<std::unique_ptr<TArxCompressionItem>> items_;
     int volumeIndex_ = -1;
+    UnicodeString itemFailure_;
     int64_t progressMax_ = 0;
     int currentItemIndex_ = -1;
 };
+
+// As ArxGuardedCall, for work on item Index of the archive: a failure is also noted on it.
+template <typename Body>
+sevenzip::HRESULT ArxItemGuardedCall(TArxCompressionArchive* archive, int index,
+                                     Body&& body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        if (archive)
+            archive->NoteItemFailure(index, std::current_exception());
+        return SafeCallException(std::current_exception());
+    }
+}
 
 class TArxDecompressArchive : public TArxCompressionArchive {
 public:
@@ -139,9 +163,21 @@ protected:
 
     friend class TArxSevenzipExtractCallback;
 
+    // Forgets what the previous run learnt about its destination.
+    void ResetDestinationChecks();
+
     bool autoCreateSubDir_ = false;
     bool decompressing_ = false;
     UnicodeString destinationDir_;
+    // The destination as the file system resolves it, and the last folder checked against it.
+    struct FolderCheck {
+        bool valid = false;
+        UnicodeString folder;
+        bool inside = false;
+        std::string base;
+    };
+    mutable FolderCheck folderCheck_;
+    UnicodeString lastCreatedFolder_;
     // Folder items extracted in this run, whose times are set when it ends.
     std::vector<int> pendingFolderTimes_;
 };

@@ -15,6 +15,27 @@ UnicodeString ErrorResultText(HRESULT result, const UnicodeString& text) {
            text + UnicodeString("\"");
 }
 
+// The text for a result: the general codes by their meaning (their low 16 bits are no error
+// number: E_OUTOFMEMORY's would read "Bad address"), an error number otherwise.
+UnicodeString ResultText(HRESULT result) {
+    switch (static_cast<uint32_t>(result)) {
+    case static_cast<uint32_t>(E_OUTOFMEMORY):
+        return u"Out of memory";
+    case static_cast<uint32_t>(E_INVALIDARG):
+        return u"Invalid argument";
+    case static_cast<uint32_t>(E_NOTIMPL):
+        return u"Not implemented";
+    case static_cast<uint32_t>(E_NOINTERFACE):
+        return u"Interface not supported";
+    case static_cast<uint32_t>(E_FAIL):
+        return u"Unspecified error";
+    case static_cast<uint32_t>(E_UNEXPECTED):
+        return u"Unexpected failure";
+    default:
+        return SysErrorMessage(static_cast<int>(result & 0xFFFF));
+    }
+}
+
 bool EndsWith(const UnicodeString& text, const UnicodeString& tail) {
     return !tail.IsEmpty() && text.Length() >= tail.Length() &&
            text.SubString(text.Length() - tail.Length() + 1, tail.Length()) == tail;
@@ -27,8 +48,7 @@ void CheckSevenzipResult(HRESULT result) {
         return;
     if (result == S_FALSE)
         throw EArxCompressionFalse(ErrorResultText(result, u"S_FALSE"));
-    throw EArxCompressionError(
-        ErrorResultText(result, SysErrorMessage(static_cast<int>(result & 0xFFFF))));
+    throw EArxCompressionError(ErrorResultText(result, ResultText(result)));
 }
 
 void SafecallCheck(HRESULT result) {

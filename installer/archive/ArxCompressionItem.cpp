@@ -7,13 +7,14 @@
 #include "installer/archive/ArxStreams.h"
 #include "installer/archive/ArxStrings.h"
 
-#include <atomic>
-#include <string>
-#include <unistd.h>
+#include <cerrno>
 
 using namespace sevenzip;
 
 namespace {
+
+// What an item without names on disk answers.
+const UnicodeString kNoName;
 
 // The extension of a name: from its last "." to the end; none when a "/" or ";" comes first.
 int ExtensionStart(const UnicodeString& name) {
@@ -61,8 +62,28 @@ TArxCompressionItem::~TArxCompressionItem() {
     ReleaseStream();
 }
 
+const UnicodeString& TArxCompressionItem::FileNameText() const {
+    return diskNames_ ? diskNames_->fileName : kNoName;
+}
+
+UnicodeString& TArxCompressionItem::FileNameField() {
+    if (!diskNames_)
+        diskNames_ = std::make_unique<DiskNames>();
+    return diskNames_->fileName;
+}
+
+const UnicodeString& TArxCompressionItem::StagingText() const {
+    return diskNames_ ? diskNames_->stagingFileName : kNoName;
+}
+
+UnicodeString& TArxCompressionItem::StagingField() {
+    if (!diskNames_)
+        diskNames_ = std::make_unique<DiskNames>();
+    return diskNames_->stagingFileName;
+}
+
 void TArxCompressionItem::ReleaseStream() {
-    if (ownsStream_ || !fileName_.IsEmpty()) {
+    if (ownsStream_ || !FileNameText().IsEmpty()) {
         delete stream_;
         stream_ = nullptr;
     }
@@ -89,7 +110,7 @@ UnicodeString TArxCompressionItem::NestedArchiveName() const {
     if (!inner.IsEmpty()) {
         name = WithoutExtension(name);
     } else if (validProperties_.Contains(ipPackedExtension)) {
-        inner = packedExtension_;
+        inner = Text(&Texts::packedExtension);
     } else if (!name.IsEmpty() && archive_) {
         inner = LookupPair(archive_->ArchiveSubExtensions(), outer);
     }
@@ -118,7 +139,7 @@ void TArxCompressionItem::ResetProperties() {
 }
 
 TStream* TArxCompressionItem::OpenItemFile() {
-    return OpenStreamForAccess(fileName_, archive_ ? archive_->ItemAccess() : saReadOnly);
+    return OpenStreamForAccess(FileNameText(), archive_ ? archive_->ItemAccess() : saReadOnly);
 }
 
 #define ARX_ITEM_PROPERTY(Type, Name, field, property)                                             \
@@ -135,13 +156,27 @@ TStream* TArxCompressionItem::OpenItemFile() {
 #define ARX_ITEM_TEXT_PROPERTY(Name, field, property)                                              \
     UnicodeString TArxCompressionItem::Name() const {                                              \
         CheckReadable(property);                                                                   \
-        return field;                                                                              \
+        return Text(&Texts::field);                                                                \
     }                                                                                              \
     void TArxCompressionItem::Set##Name(const UnicodeString& value) {                              \
         CheckWritable(property);                                                                   \
-        field = value;                                                                             \
+        SetText(&Texts::field, value);                                                             \
         Mark(property);                                                                            \
     }
+
+const UnicodeString& TArxCompressionItem::Text(UnicodeString Texts::*field) const {
+    static const UnicodeString kEmpty;
+    return texts_ ? (*texts_).*field : kEmpty;
+}
+
+void TArxCompressionItem::SetText(UnicodeString Texts::*field, const UnicodeString& value) {
+    if (!texts_) {
+        if (value.IsEmpty())
+            return;
+        texts_ = std::make_unique<Texts>();
+    }
+    (*texts_).*field = value;
+}
 
 ARX_ITEM_PROPERTY(int64_t, PackedSize, packedSize_, ipPackedSize)
 ARX_ITEM_PROPERTY(int64_t, FileSize, fileSize_, ipFileSize)
@@ -152,13 +187,13 @@ ARX_ITEM_PROPERTY(FILETIME, LastWriteTime, lastWriteTime_, ipLastWriteTime)
 ARX_ITEM_PROPERTY(uint32_t, CRC, crc_, ipCRC)
 ARX_ITEM_PROPERTY(bool, Encrypted, encrypted_, ipEncrypted)
 ARX_ITEM_PROPERTY(uint32_t, PosixAttrib, posixAttrib_, ipPosixAttrib)
-ARX_ITEM_TEXT_PROPERTY(Comment, comment_, ipComment)
-ARX_ITEM_TEXT_PROPERTY(HostOS, hostOS_, ipHostOS)
-ARX_ITEM_TEXT_PROPERTY(HostFS, hostFS_, ipHostFS)
-ARX_ITEM_TEXT_PROPERTY(User, user_, ipUser)
-ARX_ITEM_TEXT_PROPERTY(Group, group_, ipGroup)
-ARX_ITEM_TEXT_PROPERTY(Method, method_, ipMethod)
-ARX_ITEM_TEXT_PROPERTY(Link, link_, ipLink)
+ARX_ITEM_TEXT_PROPERTY(Comment, comment, ipComment)
+ARX_ITEM_TEXT_PROPERTY(HostOS, hostOS, ipHostOS)
+ARX_ITEM_TEXT_PROPERTY(HostFS, hostFS, ipHostFS)
+ARX_ITEM_TEXT_PROPERTY(User, user, ipUser)
+ARX_ITEM_TEXT_PROPERTY(Group, group, ipGroup)
+ARX_ITEM_TEXT_PROPERTY(Method, method, ipMethod)
+ARX_ITEM_TEXT_PROPERTY(Link, link, ipLink)
 
 UnicodeString TArxCompressionItem::PackedName() const {
     CheckReadable(ipPackedName);
@@ -177,23 +212,25 @@ void TArxCompressionItem::SetPackedName(const UnicodeString& value) {
 
 UnicodeString TArxCompressionItem::PackedExtension() const {
     CheckReadable(ipPackedExtension);
-    return packedName_.IsEmpty() ? packedExtension_ : ExtensionOf(packedName_);
+    return packedName_.IsEmpty() ? Text(&Texts::packedExtension) : ExtensionOf(packedName_);
 }
 
 void TArxCompressionItem::SetPackedExtension(const UnicodeString& value) {
     CheckWritable(ipPackedExtension);
-    packedExtension_ = (!value.IsEmpty() && value[1] != u'.') ? UnicodeString(u".") + value : value;
+    SetText(&Texts::packedExtension,
+            (!value.IsEmpty() && value[1] != u'.') ? UnicodeString(u".") + value : value);
     Mark(ipPackedExtension);
 }
 
 UnicodeString TArxCompressionItem::FileName() const {
     CheckReadable(ipFileName);
-    return fileName_;
+    return FileNameText();
 }
 
 void TArxCompressionItem::SetFileName(const UnicodeString& value) {
     CheckWritable(ipFileName);
-    fileName_ = value;
+    if (!value.IsEmpty() || diskNames_)
+        FileNameField() = value;
     if (value.IsEmpty()) {
         Unmark(ipFileName);
         return;
@@ -212,7 +249,7 @@ void TArxCompressionItem::SetFileName(const UnicodeString& value) {
 
 TStream* TArxCompressionItem::Stream() {
     CheckReadable(ipStream);
-    if (!stream_ && !fileName_.IsEmpty())
+    if (!stream_ && !FileNameText().IsEmpty())
         stream_ = OpenItemFile();
     return stream_;
 }
@@ -273,7 +310,7 @@ void TArxDecompressItem::CheckWritable(TArxCompressionItemProperty) const {
 
 bool TArxDecompressItem::PrepareExtraction(int Index) {
     auto* archive = dynamic_cast<TArxDecompressArchive*>(archive_);
-    return archive && archive->DecideItemTarget(Index, fileName_, stream_, ownsStream_);
+    return archive && archive->DecideItemTarget(Index, FileNameField(), stream_, ownsStream_);
 }
 
 TStream* TArxDecompressItem::OpenItemFile() {
@@ -282,25 +319,29 @@ TStream* TArxDecompressItem::OpenItemFile() {
         return TArxCompressionItem::OpenItemFile();
     // The data goes to a file of its own beside the target, which replaces the target only
     // once the decoder has reported the item complete and correct.
-    static std::atomic<unsigned> counter{0};
-    stagingFileName_ = ExtractFolderPart(fileName_) + UnicodeString(".arx-") +
-                       UnicodeString(std::to_string(getpid())) + UnicodeString("-") +
-                       UnicodeString(std::to_string(++counter)) + UnicodeString(".part");
-    return OpenStreamForAccess(stagingFileName_, saCreate);
+    TArxStagingFile staging = CreateStagingFile(ExtractFolderPart(FileNameText()));
+    StagingField() = staging.name;
+    return staging.stream.release();
 }
 
 bool TArxDecompressItem::CommitStagingFile() {
-    if (stagingFileName_.IsEmpty())
+    if (StagingText().IsEmpty())
         return true;
-    bool moved = ReplaceFile(stagingFileName_, fileName_);
-    if (!moved)
+    bool moved = ReplaceFile(StagingText(), FileNameText());
+    if (!moved) {
+        int error = errno;
         DiscardStagingFile();
-    stagingFileName_ = UnicodeString();
+        errno = error;
+    }
+    if (diskNames_)
+        diskNames_->stagingFileName = UnicodeString();
     return moved;
 }
 
 void TArxDecompressItem::DiscardStagingFile() {
-    if (!stagingFileName_.IsEmpty())
-        ArxDeleteFile(stagingFileName_);
-    stagingFileName_ = UnicodeString();
+    // The name is set only once the file was created by us, and only a file is ever removed.
+    if (diskNames_ && !diskNames_->stagingFileName.IsEmpty()) {
+        ArxRemoveFile(diskNames_->stagingFileName);
+        diskNames_->stagingFileName = UnicodeString();
+    }
 }

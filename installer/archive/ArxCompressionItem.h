@@ -4,6 +4,8 @@
 
 #include "installer/archive/ArxCompressionTypes.h"
 
+#include <memory>
+
 class TArxSevenzipExtractCallback;
 class TArxDecompressArchive;
 
@@ -103,33 +105,51 @@ protected:
     void SetPackedIndex(uint32_t value) { packedIndex_ = value; }
     void ResetProperties();
 
+    // The names on disk, made on first use: most items of a listing never need them.
+    struct DiskNames {
+        UnicodeString fileName;
+        UnicodeString stagingFileName;
+    };
+    const UnicodeString& FileNameText() const;
+    UnicodeString& FileNameField();
+    const UnicodeString& StagingText() const;
+    UnicodeString& StagingField();
+
     TArxCompressionArchive* archive_;
-    UnicodeString fileName_;
+    std::unique_ptr<DiskNames> diskNames_;
     TStream* stream_ = nullptr;
-    bool ownsStream_ = false;
     TArxCompressionItemProperties validProperties_;
     TArxCompressionItemProperties modifiedProperties_;
-    uint32_t packedIndex_ = 0xFFFFFFFFu;
-    bool selected_ = false;
-    TArxCompressionOperationSuccess operationSuccess_ = osNoOperation;
     UnicodeString packedName_;
     int64_t packedSize_ = 0;
     int64_t fileSize_ = 0;
+    uint32_t packedIndex_ = 0xFFFFFFFFu;
+    TArxCompressionOperationSuccess operationSuccess_ = osNoOperation;
     uint32_t attributes_ = 0;
-    UnicodeString packedExtension_;
+    uint32_t crc_ = 0;
+    uint32_t posixAttrib_ = 0;
+    bool ownsStream_ = false;
+    bool selected_ = false;
+    bool encrypted_ = false;
     sevenzip::FILETIME creationTime_{};
     sevenzip::FILETIME lastAccessTime_{};
     sevenzip::FILETIME lastWriteTime_{};
-    UnicodeString comment_;
-    UnicodeString hostOS_;
-    UnicodeString hostFS_;
-    UnicodeString user_;
-    UnicodeString group_;
-    uint32_t crc_ = 0;
-    UnicodeString method_;
-    bool encrypted_ = false;
-    uint32_t posixAttrib_ = 0;
-    UnicodeString link_;
+
+    // The texts most archives leave empty, kept apart so that an archive of millions of items
+    // does not pay for them; made when the first of them is set.
+    struct Texts {
+        UnicodeString packedExtension;
+        UnicodeString comment;
+        UnicodeString hostOS;
+        UnicodeString hostFS;
+        UnicodeString user;
+        UnicodeString group;
+        UnicodeString method;
+        UnicodeString link;
+    };
+    const UnicodeString& Text(UnicodeString Texts::*field) const;
+    void SetText(UnicodeString Texts::*field, const UnicodeString& value);
+    std::unique_ptr<Texts> texts_;
 };
 
 // How an extraction run has treated an item so far.
@@ -153,7 +173,7 @@ public:
 
     TArxItemExtraction Extraction() const { return extraction_; }
     // The temporary file the item's data is written to until the decoder reports it correct.
-    UnicodeString StagingFileName() const { return stagingFileName_; }
+    UnicodeString StagingFileName() const { return StagingText(); }
 
 protected:
     TStream* OpenItemFile() override;
@@ -163,12 +183,12 @@ protected:
     friend class TArxDecompressArchive;
     // Puts the staged data in place of the target; false when the move fails.
     bool CommitStagingFile();
+    // Removes the temporary file this item made, never anything else.
     void DiscardStagingFile();
 
     TArxItemExtraction extraction_ = TArxItemExtraction::NotAsked;
     // The caller's OnExtract supplied the stream the data goes to.
     bool callerStream_ = false;
-    UnicodeString stagingFileName_;
 };
 
 class TArxSevenzipDecompressItem : public TArxDecompressItem {

@@ -1,10 +1,15 @@
 #include "installer/archive/ArxFileTimes.h"
 
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Paths.h"
+#include "platform/win/ExclusiveFiles.h"
 
-#include <chrono>
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <limits>
+#include <mutex>
+#include <random>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -14,20 +19,39 @@ namespace {
 
 // 100-nanosecond ticks between 1601-01-01 and 1970-01-01.
 constexpr int64_t kUnixEpochTicks = 116444736000000000LL;
+constexpr int64_t kTicksPerSecond = 10000000;
 
-fs::file_time_type FromFileTime(const FILETIME& time) {
-    int64_t ticks = (static_cast<int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-    auto since1970 = std::chrono::nanoseconds((ticks - kUnixEpochTicks) * 100);
-    return std::chrono::file_clock::from_sys(std::chrono::sys_time<std::chrono::nanoseconds>(
-        std::chrono::duration_cast<std::chrono::system_clock::duration>(since1970)));
+// Whole seconds and nanoseconds since 1970 of a file time; every 64-bit value converts without
+// overflow (the largest lies near the year 60056, the file system then clamps).
+void FileTimeToUnix(const FILETIME& time, int64_t& seconds, uint32_t& nanoseconds) {
+    uint64_t ticks = (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    auto since1601 = static_cast<int64_t>(ticks / kTicksPerSecond);
+    seconds = since1601 - kUnixEpochTicks / kTicksPerSecond;
+    nanoseconds = static_cast<uint32_t>(ticks % kTicksPerSecond) * 100;
 }
 
-FILETIME ToFileTime(fs::file_time_type time) {
-    auto sys = std::chrono::file_clock::to_sys(time);
-    int64_t ns =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(sys.time_since_epoch()).count();
-    auto ticks = static_cast<uint64_t>(ns / 100 + kUnixEpochTicks);
+// Times before 1601 become 1601 and times past the last file time the last one.
+FILETIME UnixToFileTime(int64_t seconds, uint32_t nanoseconds) {
+    constexpr int64_t kFirst = -kUnixEpochTicks / kTicksPerSecond;
+    constexpr auto kLast =
+        static_cast<int64_t>(std::numeric_limits<uint64_t>::max() / kTicksPerSecond) -
+        kUnixEpochTicks / kTicksPerSecond - 1;
+    uint64_t ticks = 0;
+    if (seconds >= kFirst) {
+        int64_t clamped = seconds > kLast ? kLast : seconds;
+        ticks = static_cast<uint64_t>(clamped - kFirst) * kTicksPerSecond + nanoseconds / 100;
+    }
     return FILETIME{static_cast<uint32_t>(ticks & 0xFFFFFFFFu), static_cast<uint32_t>(ticks >> 32)};
+}
+
+std::string StagingName() {
+    static std::mutex mutex;
+    static std::mt19937_64 random{std::random_device{}()};
+    std::lock_guard lock(mutex);
+    char name[40];
+    std::snprintf(name, sizeof name, ".arx-%016llx.part",
+                  static_cast<unsigned long long>(random()));
+    return name;
 }
 
 } // namespace
@@ -41,10 +65,11 @@ bool ReadFileFacts(const UnicodeString& name, TArxFileFacts& facts) {
     bool folder = fs::is_directory(status);
     facts.attributes = folder ? 0x10 : 0x20;
     facts.size = folder ? 0 : static_cast<int64_t>(fs::file_size(path, error));
-    auto written = fs::last_write_time(path, error);
-    if (error)
+    int64_t seconds = 0;
+    uint32_t nanoseconds = 0;
+    if (error || !win::ReadModifiedTime(fs::canonical(path, error).string(), seconds, nanoseconds))
         return false;
-    facts.lastWriteTime = ToFileTime(written);
+    facts.lastWriteTime = UnixToFileTime(seconds, nanoseconds);
     facts.creationTime = facts.lastWriteTime;
     facts.lastAccessTime = facts.lastWriteTime;
     return true;
@@ -52,13 +77,23 @@ bool ReadFileFacts(const UnicodeString& name, TArxFileFacts& facts) {
 
 bool SetFileTimes(const UnicodeString& name, const std::optional<FILETIME>&,
                   const std::optional<FILETIME>&, const std::optional<FILETIME>& lastWrite) {
-    std::error_code error;
-    fs::path path(NativePath(name));
-    if (!fs::exists(path, error))
+    std::string path = NativePath(name);
+    if (!lastWrite) {
+        std::error_code error;
+        return fs::exists(fs::symlink_status(path, error));
+    }
+    int64_t seconds = 0;
+    uint32_t nanoseconds = 0;
+    FileTimeToUnix(*lastWrite, seconds, nanoseconds);
+    return win::SetModifiedTime(path, seconds, nanoseconds);
+}
+
+bool CreateNewEmptyFile(const UnicodeString& name) {
+    int handle = win::CreateNewFile(NativePath(name));
+    if (handle < 0)
         return false;
-    if (lastWrite)
-        fs::last_write_time(path, FromFileTime(*lastWrite), error);
-    return !error;
+    win::HandleStream close(handle);
+    return true;
 }
 
 bool ReplaceFile(const UnicodeString& from, const UnicodeString& to) {
@@ -67,7 +102,20 @@ bool ReplaceFile(const UnicodeString& from, const UnicodeString& to) {
     return !error;
 }
 
-bool CreateEmptyFile(const UnicodeString& name) {
-    std::ofstream file(fs::path(NativePath(name)), std::ios::binary | std::ios::trunc);
-    return file.good();
+TArxStagingFile CreateStagingFile(const UnicodeString& folder) {
+    const std::string base = folder.IsEmpty() ? std::string() : NativePath(folder);
+    int lastError = EEXIST;
+    // A name taken by anything, ours or not, is passed over for another.
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        std::string path = base + StagingName();
+        int handle = win::CreateNewFile(path);
+        if (handle >= 0)
+            return {UnicodeString::FromUtf8(path), std::make_unique<win::HandleStream>(handle)};
+        lastError = errno;
+        if (lastError != EEXIST)
+            break;
+    }
+    throw EFCreateError(UnicodeString(u"Cannot create a temporary file in \"") +
+                        (folder.IsEmpty() ? UnicodeString(u".") : folder) + UnicodeString(u"\". ") +
+                        SysErrorMessage(lastError));
 }

@@ -2,7 +2,9 @@
 
 #include "installer/archive/ArxStrings.h"
 #include "platform/rtl/Paths.h"
+#include "platform/win/ExclusiveFiles.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -40,6 +42,15 @@ bool ArxFolderExists(const UnicodeString& name) {
 bool ArxDeleteFile(const UnicodeString& name) {
     std::error_code error;
     return !name.IsEmpty() && fs::remove(FsPath(name), error) && !error;
+}
+
+bool ArxEntryExists(const UnicodeString& name) {
+    std::error_code error;
+    return !name.IsEmpty() && fs::exists(fs::symlink_status(FsPath(name), error));
+}
+
+bool ArxRemoveFile(const UnicodeString& name) {
+    return !name.IsEmpty() && win::RemoveFileEntry(NativePath(name));
 }
 
 UnicodeString EnsureTrailingBackslash(const UnicodeString& path) {
@@ -112,6 +123,13 @@ UnicodeString NormalizeDotSegments(const UnicodeString& path) {
     if (prefix.IsEmpty() && result.IsEmpty())
         return u".";
     return result;
+}
+
+UnicodeString NormalizeFolderPath(const UnicodeString& path) {
+    std::u16string text = path.str();
+    if (text.size() >= 2 && text[1] == u':' && IsDriveLetter(text[0]))
+        std::replace(text.begin(), text.end(), u'\\', kArxPathDelimiter);
+    return NormalizeDotSegments(UnicodeString(std::move(text)));
 }
 
 UnicodeString RelativePathBetween(const UnicodeString& origin, const UnicodeString& target) {

@@ -16,6 +16,10 @@ bool ArxFileExists(const UnicodeString& name);
 bool ArxFolderExists(const UnicodeString& name);
 // A plain delete (there is no recycle bin to send the file to); true when the file went.
 bool ArxDeleteFile(const UnicodeString& name);
+// True when anything stands at the name, a link included (whether or not it leads anywhere).
+bool ArxEntryExists(const UnicodeString& name);
+// Removes the file or link at the name, never a folder; true when it went.
+bool ArxRemoveFile(const UnicodeString& name);
 
 UnicodeString EnsureTrailingBackslash(const UnicodeString& path);
 UnicodeString StripTrailingBackslash(const UnicodeString& path);
@@ -25,6 +29,9 @@ UnicodeString ExtractPathDrive(const UnicodeString& path);
 bool IsRootedPath(const UnicodeString& path);
 // Removes "." segments and collapses each segment followed by "..".
 UnicodeString NormalizeDotSegments(const UnicodeString& path);
+// A folder path as extraction compares it: a Windows-style path ("D:\x") with "/" delimiters,
+// then without "." segments and with each segment followed by ".." collapsed.
+UnicodeString NormalizeFolderPath(const UnicodeString& path);
 // Where target lies seen from origin; see the extraction rule in the archive classes.
 UnicodeString RelativePathBetween(const UnicodeString& origin, const UnicodeString& target);
 // Creates the folder and any missing parents; false on failure, an empty path raises.

@@ -8,7 +8,10 @@
 #include "installer/archive/sevenzip.h"
 #include "platform/rtl/Format.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
+#include <optional>
 
 using namespace sevenzip;
 
@@ -39,6 +42,9 @@ enum : PROPID {
 
 // Handler property ids.
 enum : PROPID { kHandlerClassID = 1, kHandlerSignature = 6 };
+
+// Items reserved for before the listing shows how many there really are.
+constexpr uint32_t kMaxItemReservation = 65536;
 
 // The start of an archive may be searched this far into the stream.
 constexpr uint64_t kMaxCheckStartPosition = 0x400000;
@@ -184,50 +190,55 @@ void TArxSevenzipDecompressArchive::OpenInArchive() {
 }
 
 void TArxSevenzipDecompressArchive::FillItem(TArxCompressionItem& item, uint32_t index) {
+    // The fields are filled directly: listing is not an extraction, so the setters' checks
+    // would only cost time on archives of millions of items.
     TArxPropertyReader read{inArchive_.Get(), index};
     item.ResetProperties();
     item.SetPackedIndex(index);
-    item.fileName_ = UnicodeString();
+    item.diskNames_.reset();
     item.stream_ = nullptr;
     item.ownsStream_ = false;
-    if (auto v = read.Text(kpidPath))
-        item.SetPackedName(*v);
+    auto take = [&item](auto& field, auto&& value, TArxCompressionItemProperty property) {
+        if (value) {
+            field = std::move(*value);
+            item.validProperties_.Include(property);
+        }
+    };
+    auto takeText = [&item](UnicodeString TArxCompressionItem::Texts::*field,
+                            std::optional<UnicodeString>&& value,
+                            TArxCompressionItemProperty property) {
+        if (value) {
+            item.SetText(field, *value);
+            item.validProperties_.Include(property);
+        }
+    };
+    using Texts = TArxCompressionItem::Texts;
+    take(item.packedName_, read.Text(kpidPath), ipPackedName);
     if (auto v = read.Text(kpidExtension))
-        item.SetPackedExtension(*v);
-    if (auto v = read.UInt32(kpidAttrib))
-        item.SetAttributes(*v);
-    if (auto v = read.Boolean(kpidIsDir))
-        item.SetDirectory(*v);
-    if (auto v = read.Int64(kpidSize))
-        item.SetFileSize(*v);
-    if (auto v = read.Int64(kpidPackSize))
-        item.SetPackedSize(*v);
-    if (auto v = read.FileTime(kpidCTime))
-        item.SetCreationTime(*v);
-    if (auto v = read.FileTime(kpidATime))
-        item.SetLastAccessTime(*v);
-    if (auto v = read.FileTime(kpidMTime))
-        item.SetLastWriteTime(*v);
-    if (auto v = read.Text(kpidComment))
-        item.SetComment(*v);
-    if (auto v = read.Text(kpidHostOS))
-        item.SetHostOS(*v);
-    if (auto v = read.Text(kpidFileSystem))
-        item.SetHostFS(*v);
-    if (auto v = read.Text(kpidUser))
-        item.SetUser(*v);
-    if (auto v = read.Text(kpidGroup))
-        item.SetGroup(*v);
-    if (auto v = read.UInt32(kpidCRC))
-        item.SetCRC(*v);
-    if (auto v = read.Text(kpidMethod))
-        item.SetMethod(*v);
-    if (auto v = read.Boolean(kpidEncrypted))
-        item.SetEncrypted(*v);
-    if (auto v = read.UInt32(kpidPosixAttrib))
-        item.SetPosixAttrib(*v);
-    if (auto v = read.Text(kpidSymLink))
-        item.SetLink(*v);
+        takeText(&Texts::packedExtension,
+                 (!v->IsEmpty() && (*v)[1] != u'.') ? UnicodeString(u".") + *v : *v,
+                 ipPackedExtension);
+    take(item.attributes_, read.UInt32(kpidAttrib), ipAttributes);
+    if (auto v = read.Boolean(kpidIsDir)) {
+        item.attributes_ = *v ? (item.attributes_ | kArxFolderAttribute)
+                              : (item.attributes_ & ~kArxFolderAttribute);
+        item.validProperties_.Include(ipAttributes);
+    }
+    take(item.fileSize_, read.Int64(kpidSize), ipFileSize);
+    take(item.packedSize_, read.Int64(kpidPackSize), ipPackedSize);
+    take(item.creationTime_, read.FileTime(kpidCTime), ipCreationTime);
+    take(item.lastAccessTime_, read.FileTime(kpidATime), ipLastAccessTime);
+    take(item.lastWriteTime_, read.FileTime(kpidMTime), ipLastWriteTime);
+    takeText(&Texts::comment, read.Text(kpidComment), ipComment);
+    takeText(&Texts::hostOS, read.Text(kpidHostOS), ipHostOS);
+    takeText(&Texts::hostFS, read.Text(kpidFileSystem), ipHostFS);
+    takeText(&Texts::user, read.Text(kpidUser), ipUser);
+    takeText(&Texts::group, read.Text(kpidGroup), ipGroup);
+    take(item.crc_, read.UInt32(kpidCRC), ipCRC);
+    takeText(&Texts::method, read.Text(kpidMethod), ipMethod);
+    take(item.encrypted_, read.Boolean(kpidEncrypted), ipEncrypted);
+    take(item.posixAttrib_, read.UInt32(kpidPosixAttrib), ipPosixAttrib);
+    takeText(&Texts::link, read.Text(kpidSymLink), ipLink);
     item.modifiedProperties_.Clear();
 }
 
@@ -237,6 +248,12 @@ void TArxSevenzipDecompressArchive::ListFiles() {
     OpenInArchive();
     uint32_t count = 0;
     SafecallCheck(inArchive_->GetNumberOfItems(&count));
+    // Items are counted in signed 32 bits; and the count only guides the first reservation, so
+    // a count the archive does not back up costs no more than the items really listed.
+    if (count > static_cast<uint32_t>(std::numeric_limits<int32_t>::max()))
+        throw EArxCompressionError(Format(u"Sevenzip: The archive holds too many items (%s)",
+                                          UnicodeString(std::to_string(count))));
+    items_.reserve(std::min<uint32_t>(count, kMaxItemReservation));
     for (uint32_t i = 0; i < count; ++i) {
         auto item = CreateArchiveItem();
         FillItem(*item, i);
@@ -268,9 +285,12 @@ void TArxSevenzipDecompressArchive::ExtractSelected(const UnicodeString& ADestin
 void TArxSevenzipDecompressArchive::Extract(std::vector<uint32_t> indices,
                                             const UnicodeString& ADestinationDir,
                                             bool AAutoCreateSubDir) {
-    destinationDir_ =
-        ADestinationDir.IsEmpty() ? ADestinationDir : EnsureTrailingBackslash(ADestinationDir);
+    destinationDir_ = ADestinationDir.IsEmpty()
+                          ? ADestinationDir
+                          : EnsureTrailingBackslash(NormalizeFolderPath(ADestinationDir));
     pendingFolderTimes_.clear();
+    ClearItemFailure();
+    ResetDestinationChecks();
     autoCreateSubDir_ = AAutoCreateSubDir;
     decompressing_ = true;
     for (auto& item : items_)
@@ -292,9 +312,10 @@ void TArxSevenzipDecompressArchive::Extract(std::vector<uint32_t> indices,
         for (auto index = pendingFolderTimes_.rbegin(); index != pendingFolderTimes_.rend();
              ++index)
             items_[static_cast<size_t>(*index)]->ApplyTimesTo(
-                items_[static_cast<size_t>(*index)]->fileName_);
+                items_[static_cast<size_t>(*index)]->FileNameText());
         pendingFolderTimes_.clear();
         destinationDir_ = UnicodeString();
+        ResetDestinationChecks();
         decompressing_ = false;
         currentItemIndex_ = -1;
         callback.Clear();
@@ -302,9 +323,9 @@ void TArxSevenzipDecompressArchive::Extract(std::vector<uint32_t> indices,
     try {
         // The indices come from the item list: without a listing nothing is extracted.
         OpenInArchive();
-        SafecallCheck(inArchive_->Extract(indices.data(), static_cast<uint32_t>(indices.size()), 0,
-                                          callback.Get()));
-        CheckUnsafeItems();
+        HRESULT result = inArchive_->Extract(indices.data(), static_cast<uint32_t>(indices.size()),
+                                             0, callback.Get());
+        CheckExtractResult(result);
         CheckOperationSuccess();
     } catch (...) {
         finish();
@@ -313,14 +334,29 @@ void TArxSevenzipDecompressArchive::Extract(std::vector<uint32_t> indices,
     finish();
 }
 
-void TArxSevenzipDecompressArchive::CheckUnsafeItems() const {
+UnicodeString TArxSevenzipDecompressArchive::UnsafeItemMessage() const {
     for (const auto& item : items_) {
         auto* d = dynamic_cast<const TArxDecompressItem*>(item.get());
         if (d && d->Extraction() == TArxItemExtraction::Unsafe)
-            throw EArxCompressionError(
-                Format(u"Sevenzip: Item \"%s\" would be written outside the destination folder",
-                       d->PackedName()));
+            return Format(u"Sevenzip: Item \"%s\" would be written outside the destination folder",
+                          d->PackedName());
     }
+    return UnicodeString();
+}
+
+void TArxSevenzipDecompressArchive::CheckExtractResult(HRESULT result) const {
+    // An item refused as unsafe is reported whatever else went wrong, and a failure of ours
+    // on an item says which item and why, where the decoder gives back only a code.
+    UnicodeString unsafe = UnsafeItemMessage();
+    UnicodeString failure = ItemFailure();
+    if (!unsafe.IsEmpty()) {
+        if (!failure.IsEmpty())
+            unsafe += UnicodeString(u"; ") + failure;
+        throw EArxCompressionError(unsafe);
+    }
+    if (!failure.IsEmpty())
+        throw ESafecallException(failure);
+    SafecallCheck(result);
 }
 
 TStream* TArxSevenzipDecompressItem::NestedArchiveStream() {

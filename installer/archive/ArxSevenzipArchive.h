@@ -35,7 +35,11 @@ private:
     void FillItem(TArxCompressionItem& item, uint32_t index);
     void Extract(std::vector<uint32_t> indices, const UnicodeString& ADestinationDir,
                  bool AAutoCreateSubDir);
-    void CheckUnsafeItems() const;
+    // The message for the first item refused as unsafe in this run; empty when none was.
+    UnicodeString UnsafeItemMessage() const;
+    // Raises for the run's outcome: unsafe items first, then our own failures on an item, then
+    // a failed decoder result.
+    void CheckExtractResult(sevenzip::HRESULT result) const;
 
     sevenzip::TComPtr<IInArchive> inArchive_;
     sevenzip::TComPtr<IInArchiveGetStream> inArchiveGetStream_;

@@ -7,6 +7,8 @@
 #include "installer/archive/ArxSevenzipStreams.h"
 #include "installer/archive/sevenzip.h"
 
+#include <cerrno>
+
 using namespace sevenzip;
 
 namespace {
@@ -122,7 +124,7 @@ HRESULT TArxSevenzipExtractCallback::CryptoGetTextPassword(BSTR* password) noexc
 
 HRESULT TArxSevenzipExtractCallback::GetStream(uint32_t index, ISequentialOutStream** stream,
                                                int32_t askExtractMode) noexcept {
-    return ArxGuardedCall([&] {
+    return ArxItemGuardedCall(archive_, static_cast<int>(index), [&] {
         if (stream)
             *stream = nullptr;
         lastStream_ = index;
@@ -160,7 +162,7 @@ HRESULT TArxSevenzipExtractCallback::PrepareOperation(int32_t) noexcept {
 }
 
 HRESULT TArxSevenzipExtractCallback::SetOperationResult(int32_t operationResult) noexcept {
-    return ArxGuardedCall([&] {
+    return ArxItemGuardedCall(archive_, static_cast<int>(lastStream_), [&] {
         TArxCompressionItem* item = archive_->Items(static_cast<int>(lastStream_));
         auto* decompressItem = dynamic_cast<TArxDecompressItem*>(item);
         auto extraction =
@@ -203,7 +205,7 @@ void TArxSevenzipExtractCallback::FinishAcceptedItem(int32_t operationResult) {
             decompressItem->DiscardStagingFile();
         return;
     }
-    const UnicodeString fileName = item->fileName_;
+    const UnicodeString fileName = item->FileNameText();
     if (fileName.IsEmpty())
         return;
     bool folderItem = (item->attributes_ & kArxFolderAttribute) != 0;
@@ -217,18 +219,22 @@ void TArxSevenzipExtractCallback::FinishAcceptedItem(int32_t operationResult) {
         if (auto* archive = dynamic_cast<TArxDecompressArchive*>(archive_))
             archive->pendingFolderTimes_.push_back(static_cast<int>(lastStream_));
         return;
-    } else if (callerStream) {
-        // The data went elsewhere: only the times are wanted, on an entry made when there is
-        // none.
-        if (!ArxFileExists(fileName) && !ArxFolderExists(fileName) && !CreateEmptyFile(fileName))
-            RaiseLastOSError();
+    } else if (callerStream && ArxEntryExists(fileName)) {
+        // The data went elsewhere: only the times are wanted, on the entry standing there (a
+        // link itself, never what it points to).
+    } else if (CreateNewEmptyFile(fileName)) {
+        // Nothing stood there: the empty file is complete as made.
+    } else if (errno != EEXIST) {
+        RaiseLastOSError();
     } else {
         // An item that received no data is an empty file, which replaces the target in one
-        // step like any other.
-        UnicodeString staging = ExtractFolderPart(fileName) + UnicodeString(u".arx-empty.part");
-        if (!CreateEmptyFile(staging) || !ReplaceFile(staging, fileName)) {
-            ArxDeleteFile(staging);
-            RaiseLastOSError();
+        // step like any other; so is the entry made for a caller's stream when there is none.
+        TArxStagingFile staging = CreateStagingFile(ExtractFolderPart(fileName));
+        staging.stream.reset();
+        if (!ReplaceFile(staging.name, fileName)) {
+            int error = errno;
+            ArxRemoveFile(staging.name);
+            RaiseLastOSError(error);
         }
     }
     item->ApplyTimesTo(fileName);

@@ -111,7 +111,7 @@ IUnknown* TArxSevenzipOutStream::FindInterface(const TGUID& iid) {
 
 HRESULT TArxSevenzipOutStream::Write(const void* data, uint32_t size,
                                      uint32_t* processed) noexcept {
-    return ArxGuardedCall([&] {
+    return ArxItemGuardedCall(archive_, itemIndex_, [&] {
         TStream& stream = EnsureStream();
         int wanted = static_cast<int>(std::min<uint32_t>(size, 0x7FFFFFFF));
         int written = stream.Write(data, wanted);

@@ -43,12 +43,17 @@ void AdoptRecordedFolder(TRegistry& reg, const UnicodeString& valueName, EProduc
         detected[line] = IncludeTrailingPathDelimiter(folder);
 }
 
-// The folder of the latest-dated value of a legacy key; of equal dates the first listed wins.
+// The folder of the latest-dated named value of a legacy key; of equal dates the first listed
+// wins.
 UnicodeString LatestLegacyFolder(TRegistry& reg) {
     UnicodeString candidate;
     bool first = true;
     double best = 0;
     for (const UnicodeString& name : reg.GetValueNames()) {
+        // The value names are the folders: a default value names none, and must not win the
+        // comparison and hide the named folders.
+        if (name.IsEmpty())
+            continue;
         const double date = reg.ReadDateTime(name);
         if (first || date > best) {
             best = date;

@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace {
@@ -25,6 +26,15 @@ int64_t ReadCount(const MMFile& block, int offset) {
     if (error != std::errc() || end != text.data() + text.size())
         return 0;
     return value;
+}
+
+// The block's counts are another process's text: their sum stops at the 64-bit limits
+// rather than wrapping.
+int64_t SaturatingSum(int64_t a, int64_t b) {
+    int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum))
+        return b > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
+    return sum;
 }
 
 void WriteCount(MMFile& block, int offset, int64_t value) {
@@ -74,6 +84,6 @@ void MyFileOp::WriteUpdateProgress(int64_t delta, const UnicodeString& status, b
     update.WriteText(kStatusOffset, kStatusFieldLength, text);
     if (commit) {
         WriteCount(install, kTotalOffset, total);
-        WriteCount(install, kDoneOffset, done + delta);
+        WriteCount(install, kDoneOffset, SaturatingSum(done, delta));
     }
 }

@@ -16,6 +16,7 @@ namespace win {
 namespace {
 
 constexpr uint32_t kVersionResourceType = 16;
+constexpr uint32_t kVersionResourceId = 1;
 constexpr uint32_t kFixedInfoSignature = 0xFEEF04BD;
 
 // Little-endian reads over bytes in memory or in a file. Callers check Has before reading.
@@ -161,11 +162,13 @@ std::optional<std::pair<uint64_t, uint64_t>> VersionResourceOf(const Bytes& file
     if (!root)
         return std::nullopt;
 
-    // Type 16, then the first name, then the first language: three levels, never more.
+    // Type 16, then id 1 (what the platform's version query asks for), then the first language:
+    // three levels, never more.
     auto type = FindEntry(file, *root, [](uint32_t name) { return name == kVersionResourceType; });
     if (!type || !type->second)
         return std::nullopt;
-    auto name = FindEntry(file, *root + type->first, [](uint32_t) { return true; });
+    auto name = FindEntry(file, *root + type->first,
+                          [](uint32_t name) { return name == kVersionResourceId; });
     if (!name || !name->second)
         return std::nullopt;
     auto language = FindEntry(file, *root + name->first, [](uint32_t) { return true; });
@@ -246,6 +249,11 @@ std::u16string TextOf(const Bytes& block, const Node& node) {
     return text;
 }
 
+// Block keys compare without case, as the platform's version query compares them.
+bool SameKey(const std::u16string& key, std::string_view name) {
+    return SameName(Utf16ToUtf8(key), name);
+}
+
 std::vector<std::string> SplitQuery(const std::string& path) {
     std::vector<std::string> parts;
     size_t i = 0;
@@ -284,7 +292,7 @@ std::optional<VersionInfo> ParseVersionBlock(std::span<const uint8_t> data) {
         info.fixed = fixed;
     }
     ForEachChild(block, *root, [&](const Node& child) {
-        if (child.key == u"StringFileInfo") {
+        if (SameKey(child.key, "StringFileInfo")) {
             ForEachChild(block, child, [&](const Node& table) {
                 VersionStringTable strings;
                 strings.key = Utf16ToUtf8(table.key);
@@ -293,9 +301,9 @@ std::optional<VersionInfo> ParseVersionBlock(std::span<const uint8_t> data) {
                 });
                 info.stringTables.push_back(std::move(strings));
             });
-        } else if (child.key == u"VarFileInfo") {
+        } else if (SameKey(child.key, "VarFileInfo")) {
             ForEachChild(block, child, [&](const Node& var) {
-                if (var.key != u"Translation")
+                if (!SameKey(var.key, "Translation"))
                     return;
                 uint64_t end = std::min(var.value + var.valueLength, var.end);
                 for (uint64_t at = var.value; at + 4 <= end; at += 4)

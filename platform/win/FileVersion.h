@@ -1,6 +1,7 @@
 // The version resource of a program file (32- or 64-bit PE: executables and libraries).
 //
-// The reader walks the file's resource tree to the first version resource and reads its fixed
+// The reader walks the file's resource tree to the version resource of id 1 (its first
+// language), as the platform's own version query does, and reads its fixed
 // file information, its translation table and its string tables. Every offset and length is
 // checked against the bytes at hand, so a damaged or hostile file gives "no version" (nothing),
 // never a read outside the file.

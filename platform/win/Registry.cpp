@@ -50,7 +50,8 @@ bool TRegistry::Open(const UnicodeString& key, bool canCreate, bool writable) {
     win::ReadRegistryHive(hive,
                           [&](const win::RegistryHive& h) { found = h.FindKey(path) != nullptr; });
     if (!found) {
-        if (!canCreate || !writable || HasLineBreak(path))
+        if (!canCreate || !writable || HasLineBreak(path) ||
+            win::RegistryKeyDepth(path) > win::kMaxRegistryKeyDepth)
             return false;
         win::ChangeRegistryHive(hive, [&](win::RegistryHive& h) { h.CreateKey(path); });
     }

@@ -249,6 +249,11 @@ RegistryParseResult ParseRegistryFile(std::span<const uint8_t> bytes, std::strin
                 return fail(lineNumber, "key outside " + std::string(rootName));
             std::string_view path =
                 cut == std::string_view::npos ? std::string_view() : full.substr(cut);
+            // Every level costs its whole path: a key deeper than the registry allows would make
+            // a small file cost memory and time with the square of its depth.
+            if (RegistryKeyDepth(NormalizeKeyPath(path)) > kMaxRegistryKeyDepth)
+                return fail(lineNumber,
+                            "key deeper than " + std::to_string(kMaxRegistryKeyDepth) + " levels");
             currentKey = hive.CreateKey(path).path;
             continue;
         }

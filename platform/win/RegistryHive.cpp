@@ -24,6 +24,15 @@ std::string NormalizeKeyPath(std::string_view path) {
     return result;
 }
 
+size_t RegistryKeyDepth(std::string_view normalizedPath) {
+    if (normalizedPath.empty())
+        return 0;
+    size_t depth = 1;
+    for (char c : normalizedPath)
+        depth += c == '\\' ? 1 : 0;
+    return depth;
+}
+
 std::u16string FoldRegistryName(std::string_view name) {
     return FoldCase(name);
 }

@@ -67,6 +67,11 @@ private:
     std::unordered_map<std::u16string, size_t> index_; // folded path -> position in keys_
 };
 
+// The deepest key the registry holds: a path of more parts is refused.
+inline constexpr size_t kMaxRegistryKeyDepth = 512;
+// The number of parts of a normalized key path (0 for the root).
+size_t RegistryKeyDepth(std::string_view normalizedPath);
+
 // "\A\\B\" -> "A\B": the form keys are stored and compared in.
 std::string NormalizeKeyPath(std::string_view path);
 // Upper-cased UTF-16 form of a name, for case-insensitive comparison.

@@ -58,12 +58,24 @@ CachedHive& Cache(RegistryHiveId id) {
     throw ERegistryException(UnicodeString::FromUtf8(message));
 }
 
-// The file's bytes, or nothing with the reason in `error`.
+// A hive file beyond this is refused rather than read: real hives stay far below it.
+constexpr size_t kMaxRegistryFileSize = 64u << 20;
+
+// The file's bytes, or nothing with the reason in `error`. Only a regular file is read, opened
+// without waiting, so a named pipe or a device given as the hive can neither stall the reader
+// nor feed it without end.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path, std::string& error) {
     std::vector<uint8_t> bytes;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         error = "Cannot read registry file " + path + ": " + std::strerror(errno);
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = "Cannot read registry file " + path + ": " +
+                (S_ISREG(st.st_mode) ? std::string(std::strerror(errno)) : "not a regular file");
+        ::close(fd);
         return std::nullopt;
     }
     std::vector<uint8_t> buffer(65536);
@@ -78,6 +90,12 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path, std::
         }
         if (got == 0)
             break;
+        if (bytes.size() + static_cast<size_t>(got) > kMaxRegistryFileSize) {
+            error = "Cannot read registry file " + path + ": larger than " +
+                    std::to_string(kMaxRegistryFileSize >> 20) + " MiB";
+            ::close(fd);
+            return std::nullopt;
+        }
         bytes.insert(bytes.end(), buffer.begin(), buffer.begin() + got);
     }
     ::close(fd);
@@ -219,10 +237,16 @@ void ReadRegistryHive(RegistryHiveId hive, const std::function<void(const Regist
 void ChangeRegistryHive(RegistryHiveId hive, const std::function<void(RegistryHive&)>& change) {
     std::lock_guard lock(StoreMutex());
     CachedHive& cache = Current(hive);
-    RegistryHive changed = cache.hive;
-    change(changed);
-    SaveAtomically(cache.path, FormatRegistryFile(changed, RegistryRootName(hive)));
-    cache.hive = std::move(changed);
+    // The change is made in place; should it or the save fail, the cache is dropped and the
+    // hive read again from the file, which still holds the old content.
+    try {
+        change(cache.hive);
+        SaveAtomically(cache.path, FormatRegistryFile(cache.hive, RegistryRootName(hive)));
+    } catch (...) {
+        cache.loaded = false;
+        cache.hive.Clear();
+        throw;
+    }
     cache.identity = IdentityOf(cache.path);
 }
 

@@ -96,3 +96,28 @@ TEST(ArxCompress, DirectoryWalk) {
 }
 
 } // namespace
+
+namespace {
+
+// Clearing the items drops the name list that pointed to them: the same name is new again.
+TEST(ArxCompress, ClearingTheItemsForgetsTheirNames) {
+    for (auto action : {daSkip, daError, daOverwrite}) {
+        ItemOnlyArchive archive;
+        archive.DuplicateCheck = dcAll;
+        archive.DuplicateAction = action;
+        EXPECT_EQ(archive.AddFile(u"a/b.txt", StreamOf(1), true), 0);
+        archive.ClearItems();
+        EXPECT_EQ(archive.AddFile(u"A/B.txt", StreamOf(2), true), 0) << action;
+        ASSERT_EQ(archive.ItemCount(), 1);
+        EXPECT_EQ(archive.Items(0)->FileSize(), 2);
+        // And the list is built afresh from the new items.
+        if (action == daError)
+            EXPECT_THROW(archive.AddFile(u"a/b.TXT", StreamOf(3), true), EArxCompressionError);
+        else
+            EXPECT_EQ(archive.AddFile(u"a/b.TXT", StreamOf(3), true),
+                      action == daOverwrite ? 0 : -1)
+                << action;
+    }
+}
+
+} // namespace

@@ -67,6 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
                      ""},
         RegistryCase{
             "legacy_missing_folder", {}, {{plLumoraMarvello, "prev/"}, {plFennix, "fx6/"}}, ""},
+        // A default value carries the latest date but names no folder.
+        RegistryCase{"legacy_empty_name", {}, {{plLumora, "a/"}}, ""},
         RegistryCase{"missing_folders", {}, {}, ""},
         RegistryCase{"root_paths", {}, {}, "D:\\Zentravo\\"},
         RegistryCase{"root_paths_native", {}, {}, "d/zentravo/"}),

@@ -4,6 +4,7 @@
 
 #include "installer/engine/MMFile.h"
 
+#include <cstdint>
 #include <cstdio>
 
 using namespace enginetest;
@@ -58,6 +59,10 @@ const ProgressCase kCases[] = {
     {"past the total clamps to 100", 1000, 900, 1660, false, 100, "900"},
     {"negative share clamps to 0", 1000, 0, -300, false, 0, "0"},
     {"counts above 32 bits", 5000000000LL, 2500000000LL, 0, true, 50, "2500000000"},
+    {"a done count at the limit saturates", 1000, INT64_MAX - 5, 100, true, 100,
+     "9223372036854775807"},
+    {"and so does one at the other end", 1000, INT64_MIN + 5, -100, true, 0,
+     "-9223372036854775808"},
 };
 
 } // namespace

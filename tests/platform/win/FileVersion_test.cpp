@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 #include <sys/stat.h>
@@ -134,6 +135,66 @@ TEST_F(FileVersionTest, DamagedFilesGiveNoVersionWithoutReadingOutside) {
     EXPECT_FALSE(win::ReadVersionInfo(scratch.Write("text.dll", "MZ not really a program")));
     ASSERT_EQ(::mkfifo((scratch / "pipe.dll").c_str(), 0600), 0);
     EXPECT_FALSE(win::ReadVersionInfo(scratch / "pipe.dll"));
+}
+
+// The platform compares the block keys without case: a file whose linker wrote them in
+// another case still has its version.
+TEST_F(FileVersionTest, BlockKeysCompareWithoutCase) {
+    std::string bytes = wintest::ReadFile(*folder_ / "kafle.32.dll");
+    auto utf16 = [](const std::string& text) {
+        std::string units;
+        for (char c : text)
+            units += std::string{c, '\0'};
+        return units;
+    };
+    for (auto [from, to] :
+         {std::pair{"StringFileInfo", "STRINGFILEINFO"}, std::pair{"VarFileInfo", "varfileinfo"},
+          std::pair{"Translation", "tRANSLATION"}}) {
+        size_t at = bytes.find(utf16(from));
+        ASSERT_NE(at, std::string::npos) << from;
+        bytes.replace(at, utf16(to).size(), utf16(to));
+    }
+    auto info =
+        win::ParsePeVersionInfo({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
+    ASSERT_TRUE(info);
+    ASSERT_EQ(info->translations.size(), 1u);
+    EXPECT_EQ(info->translations[0].language, 0x415);
+    EXPECT_EQ(info->QueryString("\\StringFileInfo\\041504e2\\FileVersion"), u"6.0.2.17");
+}
+
+// The version is the resource of id 1, as the platform's query asks for it: not a named one
+// listed before it, and none when only other ids exist.
+TEST_F(FileVersionTest, TheVersionIsTheResourceOfIdOne) {
+    auto build = [](const std::string& name, const std::string& rc) {
+        std::string source = *folder_ / (name + ".rc.txt");
+        std::string object = *folder_ / (name + ".o.tmp");
+        std::string library = *folder_ / (name + ".built");
+        {
+            std::ofstream out(source);
+            out << rc;
+        }
+        std::string command =
+            "i686-w64-mingw32-windres --preprocessor=cpp -i '" + source + "' -O coff -o '" +
+            object + "' && i686-w64-mingw32-ld --dll -e 0 -o '" + library + "' '" + object + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        std::remove(source.c_str());
+        std::remove(object.c_str());
+        return library;
+    };
+    auto block = [](const char* id, const char* version) {
+        return std::string(id) +
+               " VERSIONINFO\nFILEVERSION 1,0,0,0\nBEGIN\n BLOCK \"StringFileInfo\"\n BEGIN\n"
+               "  BLOCK \"040904b0\"\n  BEGIN\n   VALUE \"FileVersion\", \"" +
+               version +
+               "\"\n  END\n END\n BLOCK \"VarFileInfo\"\n BEGIN\n  VALUE \"Translation\", "
+               "0x409, 1200\n END\nEND\n";
+    };
+    std::string named = build("named_first", block("ZWERSJA", "7.7.7.7") + block("1", "1.2.3.4"));
+    std::string other = build("other_id", block("2", "2.2.2.2"));
+    EXPECT_EQ(win::ReadFileVersionString(named), u"1.2.3.4");
+    EXPECT_EQ(win::ReadFileVersionString(other), std::nullopt);
+    std::remove(named.c_str());
+    std::remove(other.c_str());
 }
 
 } // namespace
