@@ -202,10 +202,16 @@ int LoadUnderMemoryLimit(const std::filesystem::path& file, rlim_t megabytes, st
         }
         const rlimit limit{pages * ::sysconf(_SC_PAGESIZE) + megabytes * 1048576, RLIM_INFINITY};
         ::setrlimit(RLIMIT_AS, &limit);
-        KlasaDwx dwx;
-        const int version = dwx.LoadFromFile(PathText(file));
-        const ssize_t written = ::write(channel[1], dwx.lastProblem.data(), dwx.lastProblem.size());
-        ::_exit(written < 0 ? 2 : version == 0 && !dwx.lastProblem.empty() ? 0 : 1);
+        // Nothing may escape into the test framework's copy in this process.
+        try {
+            KlasaDwx dwx;
+            const int version = dwx.LoadFromFile(PathText(file));
+            const ssize_t written =
+                ::write(channel[1], dwx.lastProblem.data(), dwx.lastProblem.size());
+            ::_exit(written < 0 ? 2 : version == 0 && !dwx.lastProblem.empty() ? 0 : 1);
+        } catch (...) {
+            ::_exit(4);
+        }
     }
     ::close(channel[1]);
     char buffer[512];
