@@ -7,7 +7,8 @@
 //
 // MEGABYTES is the unpacked size of the catalogue (default 300); DECODER the decoder library
 // (default /usr/lib/p7zip/7z.so). The catalogue is made in a scratch folder with the 7z command
-// and removed at the end; the best of five rounds of each side is compared.
+// and removed at the end; five rounds alternate the sides, and the min, median and max of each
+// side and of the per-round ratio are printed.
 #include "installer/archive/sevenzip.h"
 #include "installer/config/General_module.h"
 #include "installer/engine/Dodbinstallishthings.h"
@@ -107,6 +108,15 @@ std::vector<uint8_t> Utf16Ini(const std::string& text) {
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
+struct Spread {
+    double min, median, max;
+};
+
+Spread SpreadOf(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return {values.front(), values[values.size() / 2], values.back()};
+}
+
 class ProgressBar : public TsgProgressBar {
 public:
     ProgressBar() : TsgProgressBar(nullptr) {}
@@ -188,9 +198,8 @@ int main(int argc, char** argv) {
     win::SetResourceFile(bundle.string());
     SetSevenZipLibraryFileName(UnicodeString(decoder));
 
-    double engineBest = 1e30, referenceBest = 1e30;
-    // The parts of the best rounds: archive copies and unpacking on each side.
-    double engineCopies = 0, engineUnpacking = 0, referenceCopies = 0;
+    // Per round: the whole of each side and their archive copies.
+    std::vector<double> engineTimes, referenceTimes, engineCopyTimes, referenceCopyTimes;
     {
         TGeneralMod module(nullptr);
         GeneralMod = &module;
@@ -223,9 +232,8 @@ int main(int argc, char** argv) {
                                Quote((referenceTarget / kDatabases[i].folder).string()) + " " +
                                Quote(copy.string()) + " >/dev/null");
             }
-            if (Seconds(start) < referenceBest)
-                referenceCopies = copies;
-            referenceBest = std::min(referenceBest, Seconds(start));
+            referenceTimes.push_back(Seconds(start));
+            referenceCopyTimes.push_back(copies);
             if (!ok) {
                 std::fprintf(stderr, "engine_install_bench: the reference run failed\n");
                 return 1;
@@ -243,11 +251,8 @@ int main(int argc, char** argv) {
                                          false) &&
                  ok;
             engine.RunCompatibilityPass(UnicodeString(target.string()));
-            if (Seconds(start) < engineBest) {
-                engineCopies = copied;
-                engineUnpacking = Seconds(start) - copied;
-            }
-            engineBest = std::min(engineBest, Seconds(start));
+            engineTimes.push_back(Seconds(start));
+            engineCopyTimes.push_back(copied);
             if (!ok || !Run("diff -rq " + Quote(referenceTarget.string()) + " " +
                             Quote(target.string()) + " >/dev/null")) {
                 std::fprintf(stderr, "engine_install_bench: the installation differs from the "
@@ -258,13 +263,23 @@ int main(int argc, char** argv) {
         GeneralMod = nullptr;
     }
 
-    const double ratio = engineBest / referenceBest;
-    std::printf("copies: engine %.3f s, cp %.3f s; unpacking and the rest: engine %.3f s, "
-                "7z x %.3f s\n",
-                engineCopies, referenceCopies, engineUnpacking, referenceBest - referenceCopies);
-    std::printf("engine install: %.3f s, cp + 7z x -mmt=1: %.3f s, ratio %.3f (target <= 1.3) "
-                "%s\n",
-                engineBest, referenceBest, ratio, ratio <= 1.3 ? "ok" : "SLOW");
+    std::vector<double> ratios;
+    for (size_t i = 0; i < engineTimes.size(); ++i)
+        ratios.push_back(engineTimes[i] / referenceTimes[i]);
+    const Spread engineSpread = SpreadOf(engineTimes), referenceSpread = SpreadOf(referenceTimes);
+    const Spread engineCopies = SpreadOf(engineCopyTimes);
+    const Spread referenceCopies = SpreadOf(referenceCopyTimes);
+    const Spread ratio = SpreadOf(ratios);
+    std::printf("copies:         engine min %.3f median %.3f max %.3f s; cp min %.3f median %.3f "
+                "max %.3f s\n",
+                engineCopies.min, engineCopies.median, engineCopies.max, referenceCopies.min,
+                referenceCopies.median, referenceCopies.max);
+    std::printf("engine install: min %.3f median %.3f max %.3f s\n", engineSpread.min,
+                engineSpread.median, engineSpread.max);
+    std::printf("cp + 7z x -mmt=1: min %.3f median %.3f max %.3f s\n", referenceSpread.min,
+                referenceSpread.median, referenceSpread.max);
+    std::printf("ratio per round: min %.3f median %.3f max %.3f (target <= 1.3) %s\n", ratio.min,
+                ratio.median, ratio.max, ratio.median <= 1.3 ? "ok" : "SLOW");
     win::SharedMemoryBlock::Unlink("dbi-bench-" + pid + "-update");
     win::SharedMemoryBlock::Unlink("dbi-bench-" + pid + "-install");
     win::SetResourceFile("");

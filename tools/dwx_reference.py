@@ -170,9 +170,9 @@ def name_field(entry):
 def read_name(inp):
     field = inp.take(NAME_FIELD)
     end = field.find(b"\0")
-    if end >= 0:
-        field = field[:end]
-    return field.decode("utf-8", "surrogateescape")
+    if end < 0:
+        raise FormatError("a name field holds no terminating zero byte")
+    return field[:end].decode("utf-8", "surrogateescape")
 
 
 def record_bytes(record, size):
@@ -302,7 +302,7 @@ def decode(data, count_fields=None):
     if version not in (202, 203, 204):
         raise FormatError("no layout for version %d" % version)
     if version == 204:
-        desc["dimensions"] = [inp.unpack("<f") for _ in range(3)]
+        desc["dimensions"] = [dimension(inp) for _ in range(3)]
     else:
         desc["dimensionTenths"] = [inp.unpack("<h") for _ in range(3)]
     for kind in LAYER_KINDS:
@@ -326,11 +326,20 @@ def decode(data, count_fields=None):
         desc[kind] = layers
     if version in (202, 203):
         desc["scale"] = inp.unpack("<f")
-        desc["scaleDimensions"] = [inp.unpack("<f") for _ in range(3)]
+        desc["scaleDimensions"] = [dimension(inp) if version == 203 else inp.unpack("<f")
+                                   for _ in range(3)]
     mesh_count = inp.count(1 if version == 202 else 4, "mesh count")
     desc["meshes"] = [decode_mesh(inp, version) for _ in range(mesh_count)]
     inp.end()
     return desc
+
+
+def dimension(inp):
+    """A dimension the object takes from the file; NaN makes the file malformed."""
+    value = inp.unpack("<f")
+    if math.isnan(value):
+        raise FormatError("a dimension is not a number")
+    return value
 
 
 def decode_mesh(inp, version):
@@ -344,6 +353,8 @@ def decode_mesh(inp, version):
     else:
         mesh["points"] = [list(struct.unpack("<3h", inp.take(6))) for _ in range(point_count)]
     face_count = inp.count(count_width, "face count")
+    if point_count == 0 and face_count != 0:
+        raise FormatError("a mesh has faces but no points")
     flags = inp.take(face_count)
     width = index_width(point_count) if version == 204 else count_width
     mesh["faces"] = [[flags[f]] + [inp.uint(width) for _ in range(4)] for f in range(face_count)]
@@ -456,6 +467,12 @@ def save_object(obj, version):
     if layout == 204:
         desc["dimensions"] = obj["definitionDimensions"]
     else:
+        if layout == 202:
+            # Version 202 keeps the dimensions only as 16-bit tenths.
+            for d in obj["dimensions"]:
+                product = d * 10.0
+                if not (math.isfinite(product) and -32768 <= math.trunc(product) <= 32767):
+                    raise Refused("dimension %r does not fit 16-bit tenths" % d)
         desc["dimensionTenths"] = obj["dimensionTenths"]
         desc["scale"] = obj["scale"]
         desc["scaleDimensions"] = obj["dimensions"]

@@ -8,9 +8,11 @@ namespace dwx {
 AnsiString ReadNameField(DwxByteReader& in) {
     const auto* field = reinterpret_cast<const char*>(in.Take(kNameFieldBytes));
     const void* zero = std::memchr(field, 0, kNameFieldBytes);
-    const size_t length =
-        zero ? static_cast<size_t>(static_cast<const char*>(zero) - field) : kNameFieldBytes;
-    return AnsiString(std::string(field, length));
+    // Without its zero the name would be 32 bytes long, one more than any writer can store.
+    if (!zero) {
+        throw DwxError("a name field holds no terminating zero byte");
+    }
+    return AnsiString(std::string(field, static_cast<const char*>(zero) - field));
 }
 
 void WriteNameField(DwxByteWriter& out, const AnsiString& name) {
@@ -59,6 +61,21 @@ int16_t TenthsOf(float dimension) {
     // of an out-of-range float to an integer.
     const double low = std::fmod(std::trunc(product), 65536.0);
     return static_cast<int16_t>(static_cast<uint16_t>(static_cast<int32_t>(low)));
+}
+
+void CheckTenthsFit(float dimension) {
+    const double product = std::trunc(static_cast<double>(dimension) * 10.0);
+    if (!(product >= -32768.0 && product <= 32767.0)) {
+        throw DwxError("the dimension " + std::to_string(dimension) +
+                       " does not fit the 16-bit tenths of the header");
+    }
+}
+
+float CheckedDimension(float dimension) {
+    if (std::isnan(dimension)) {
+        throw DwxError("a dimension is not a number");
+    }
+    return dimension;
 }
 
 void RefuseCoordinate(float coordinate, float scale) {

@@ -24,7 +24,7 @@ constexpr uint64_t kMax16 = 0xFFFF;
 constexpr uint64_t kMax24 = 0xFFFFFF;
 constexpr uint64_t kMax32 = 0xFFFFFFFF;
 
-// The bytes before the first zero; a field without a zero gives all 32 bytes.
+// The bytes before the first zero; a field without a zero is refused.
 AnsiString ReadNameField(DwxByteReader& in);
 // The name, a zero and zero padding; the name must have passed CheckNameFits.
 void WriteNameField(DwxByteWriter& out, const AnsiString& name);
@@ -57,6 +57,12 @@ void WithIndexWidth(int width, Action&& action) {
 // The header's tenths of a version-204 dimension: the product with 10 truncated toward zero, its
 // low 16 bits. A dimension that is not finite has no tenths and gives 0.
 int16_t TenthsOf(float dimension);
+
+// Refuses a dimension whose tenths, truncated, a 16-bit header field cannot hold (version 202
+// keeps nothing else of the dimensions).
+void CheckTenthsFit(float dimension);
+// A dimension read from a file; NaN is refused.
+float CheckedDimension(float dimension);
 
 [[noreturn]] void RefuseCoordinate(float coordinate, float scale);
 

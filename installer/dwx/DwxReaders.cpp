@@ -5,6 +5,7 @@
 #include "installer/dwx/DwxLayerSections.h"
 #include "installer/dwx/Klasadwx.h"
 
+#include <algorithm>
 #include <string>
 
 namespace dwx {
@@ -26,6 +27,31 @@ void RefuseFaceIndex(size_t mesh, size_t face, const uint32_t (&indices)[4], siz
 using namespace dwx;
 
 namespace {
+
+// Moves the spare lists, largest first, into the (new, empty) lists of the meshes. Spares left
+// over are freed, so that what a model keeps never exceeds what its last load needed.
+template <class List>
+void TakeSpareLists(std::vector<List>& spares, std::vector<List>& lists) {
+    if (spares.empty()) {
+        return;
+    }
+    std::sort(spares.begin(), spares.end(),
+              [](const List& a, const List& b) { return a.capacity() > b.capacity(); });
+    const size_t taken = std::min(spares.size(), lists.size());
+    for (size_t i = 0; i < taken; ++i) {
+        lists[i] = std::move(spares[i]);
+    }
+    spares.clear();
+}
+
+// A face of a mesh without points names a vertex that is not there, whatever its indices; the
+// file is refused before anything is set aside for its faces.
+void RefuseFacesWithoutPoints(size_t mesh, uint32_t pointCount, uint32_t faceCount) {
+    if (pointCount == 0 && faceCount != 0) {
+        throw DwxError("mesh " + std::to_string(mesh) + " has " + std::to_string(faceCount) +
+                       " faces but no points");
+    }
+}
 
 void ReadFlagBlock(DwxByteReader& in, uint32_t faceCount, std::vector<uint8_t>& faceFlags) {
     faceFlags.resize(faceCount);
@@ -69,6 +95,9 @@ uint32_t KlasaDwx::ReadMeshCount(DwxByteReader& in, bool byteCount, uint64_t sma
     d.meshValues.resize(meshCount);
     d.meshVertices.resize(meshCount);
     d.meshFaces.resize(meshCount);
+    // Lists of an earlier load bring their memory along: the largest to the first meshes.
+    TakeSpareLists(spareVertexLists_, d.meshVertices);
+    TakeSpareLists(spareFaceLists_, d.meshFaces);
     return meshCount;
 }
 
@@ -98,7 +127,7 @@ void KlasaDwx::LoadV203(const std::filesystem::path& file) {
     ReadLayerSections(in, definition);
     scale = in.F32();
     for (int j = 0; j < 3; ++j) {
-        dimensions[j] = in.F32();
+        dimensions[j] = CheckedDimension(in.F32());
         definition.dimensions[j] = dimensions[j];
     }
     LoadScaledMeshes(in, 203);
@@ -124,6 +153,7 @@ void KlasaDwx::LoadScaledMeshes(DwxByteReader& in, int fileVersion) {
         ReadScaledPoints(in, pointCount, scale, d.meshVertices[i]);
 
         const uint32_t faceCount = narrow ? in.U16() : in.U24();
+        RefuseFacesWithoutPoints(i, pointCount, faceCount);
         in.RequireRoomFor(faceCount, 1 + 4 * countBytes, "faces");
         ReadFlagBlock(in, faceCount, faceFlags);
         if (fileVersion == 201) {
@@ -142,7 +172,7 @@ void KlasaDwx::LoadV204(const std::filesystem::path& file) {
         return;
     }
     for (int j = 0; j < 3; ++j) {
-        dimensions[j] = in.F32();
+        dimensions[j] = CheckedDimension(in.F32());
         definition.dimensions[j] = dimensions[j];
         dimensionTenths[j] = TenthsOf(dimensions[j]);
     }
@@ -167,6 +197,7 @@ void KlasaDwx::LoadV204Meshes(DwxByteReader& in) {
         ReadFloatPoints(in, pointCount, d.meshVertices[i]);
 
         const uint32_t faceCount = in.U32();
+        RefuseFacesWithoutPoints(i, pointCount, faceCount);
         const int width = IndexWidthFor(pointCount);
         in.RequireRoomFor(faceCount, 1 + 4 * static_cast<uint64_t>(width), "faces");
         ReadFlagBlock(in, faceCount, faceFlags);

@@ -129,6 +129,12 @@ void KlasaDwx::CheckWritable(int fileVersion) const {
                        std::to_string(d.meshFaces.size()) + " face lists");
     }
     CheckCountFits(meshCount, fileVersion == 202 ? kMax8 : kMax32, "meshes");
+    if (fileVersion == 202) {
+        // Version 202 keeps the dimensions only as tenths in the header.
+        for (const float dimension : dimensions) {
+            CheckTenthsFit(dimension);
+        }
+    }
     const uint64_t most = fileVersion == 202 ? kMax16 : fileVersion == 203 ? kMax24 : kMax32;
     for (size_t i = 0; i < meshCount; ++i) {
         CheckNameFits(d.meshNames[i], "mesh");

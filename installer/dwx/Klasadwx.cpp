@@ -6,6 +6,7 @@
 #include "installer/dwx/DwxFileReplacement.h"
 
 #include <cstdio>
+#include <new>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -68,12 +69,23 @@ int KlasaDwx::LoadFromFile(const UnicodeString& path) {
         case 204:
             LoadV204(file);
             break;
+        case 0:
+            // Its answer could not be told from a refusal, so it is one, with its reason.
+            lastProblem = "the version byte 0 names no DWX version";
+            break;
         default:
             break;
         }
     } catch (const DwxError& refused) {
         ForgetFileContent();
         lastProblem = refused.what();
+        return 0;
+    } catch (const std::bad_alloc&) {
+        // Every count was checked against the file, so this is a file too large for the
+        // memory there is, and refused like any file that cannot be read whole.
+        ForgetFileContent();
+        ReleaseSpareLists();
+        lastProblem = "the drawing needs more memory than the process can have";
         return 0;
     }
     return version;
@@ -88,6 +100,16 @@ bool KlasaDwx::OpenForReading(DwxByteReader& in, const fs::path& file) {
 }
 
 void KlasaDwx::EmptyListsBeforeLoad() {
+    // The face and vertex lists keep their memory for the next load: most of a load's time is
+    // the kernel handing out fresh pages, which a list that was filled before does not need.
+    for (vcF& faces : definition.meshFaces) {
+        faces.clear();
+        spareFaceLists_.push_back(std::move(faces));
+    }
+    for (vcV& vertices : definition.meshVertices) {
+        vertices.clear();
+        spareVertexLists_.push_back(std::move(vertices));
+    }
     definition.meshFaces.clear();
     definition.meshVertices.clear();
     definition.meshNames.clear();
@@ -95,6 +117,11 @@ void KlasaDwx::EmptyListsBeforeLoad() {
     definition.lineNames.clear();
     definition.polylineNames.clear();
     definition.meshValues.clear();
+}
+
+void KlasaDwx::ReleaseSpareLists() {
+    spareFaceLists_ = {};
+    spareVertexLists_ = {};
 }
 
 void KlasaDwx::ForgetFileContent() {
@@ -144,6 +171,9 @@ bool KlasaDwx::SaveToFile(const UnicodeString& path, uint8_t requestedVersion) {
         replacement.Commit();
     } catch (const DwxError& refused) {
         lastProblem = refused.what();
+        return false;
+    } catch (const std::bad_alloc&) {
+        lastProblem = "the file needs more memory than the process can have; nothing was written";
         return false;
     }
     version = chosen;

@@ -12,8 +12,9 @@
 //  - a save refuses a model that the chosen version cannot hold (a coordinate outside the
 //    16-bit field, a count or index wider than its field, a name longer than 31 bytes, parallel
 //    lists of different lengths) and leaves the target untouched.
-// Why a load or save failed is kept in `lastProblem` for logs and tools. The writers' warning
-// about a stray face index goes through the handler of DwxIndexWarning.h.
+// Why a load or save failed is kept in `lastProblem` for logs and tools. One object can load
+// many files in turn: the memory of its face and vertex lists is kept from one load to the next.
+// The writers' warning about a stray face index goes through the handler of DwxIndexWarning.h.
 #pragma once
 
 #include "installer/dwx/DefinicjaObiektu.h"
@@ -81,10 +82,15 @@ private:
     bool OpenForReading(DwxByteReader& in, const std::filesystem::path& file);
     void EmptyListsBeforeLoad();
     void ForgetFileContent();
+    void ReleaseSpareLists();
 
     void CheckWritable(int fileVersion) const;
     void SaveV202(DwxByteWriter& out) const;
     void SaveV203(DwxByteWriter& out) const;
     void SaveV204(DwxByteWriter& out) const;
     void SaveScaledFile(DwxByteWriter& out, int fileVersion) const;
+
+    // Emptied face and vertex lists of earlier loads, kept with their memory for the next one.
+    std::vector<vcF> spareFaceLists_;
+    std::vector<vcV> spareVertexLists_;
 };

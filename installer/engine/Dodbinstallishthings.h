@@ -19,6 +19,7 @@
 #include <memory>
 #include <vector>
 
+struct KlasaDwx;
 class TRtfText;
 class TsgProgressBar;
 class TsgText;
@@ -86,9 +87,10 @@ public:
     bool InstallDatabases(const UnicodeString& target, TsgProgressBar* mainBar,
                           TsgProgressBar* subBar, TsgText* status, bool legacyLayout);
     // The folder a database goes into; "" when its type has none or the name it would take
-    // is not one plain folder name.
+    // is not one plain folder name, with the reason in `refusal` when one is asked for.
     UnicodeString GetDatabaseTargetFolder(const UnicodeString& target,
-                                          const TDatabaseEmbedded& entry, bool legacyLayout) const;
+                                          const TDatabaseEmbedded& entry, bool legacyLayout,
+                                          UnicodeString* refusal = nullptr) const;
 
     // --- Compatibility with older targets ----------------------------------------------------
     // From the target's "kafle.dll" ("V3_I6x86/kafle.dll" first, which makes a V3 target).
@@ -98,8 +100,12 @@ public:
     // formats of a tiles database, and gives a "Brettholm" materials database its 2015 PDFs
     // in place of the 2014 ones.
     void RunCompatibilityPass(const UnicodeString& target);
-    // Every "*dwx" file at or below the path (links not followed) through TDwxDowngrade.
+    // Every "*dwx" file at or below the path (links not followed) through TDwxDowngrade; the
+    // temporary file of a rewrite that was killed before it finished is removed when its
+    // drawing is beside it.
     void DowngradeDwxFiles(const AnsiString& path);
+    // The same with a model that is loaded anew for each file and keeps its memory between them.
+    void DowngradeDwxFiles(const AnsiString& path, KlasaDwx& model);
     void RemoveFdbCopy(const TDatabaseEmbedded& entry);
     void RemoveMdbCopy(const TDatabaseEmbedded& entry);
     // Appends every "*pdf" file at or below the path (links not followed).
@@ -110,6 +116,10 @@ public:
 
     MyFileOp& FileOps() { return *fileOps; }
 
+private:
+    void RemoveStaleRewrite(const AnsiString& file);
+
+public:
     // --- Fields, in declared order -----------------------------------------------------------
     TDatabaseEmbeddedVecAfterTypeMap catalogue;
     TCadAppInstalled currentTarget;
@@ -138,6 +148,8 @@ struct TProgramFileCheck {
 // did not load completely is never written.
 struct TDwxDowngrade {
     TDoDbInstallThings* engine;
+    // Loaded anew for every file; a fresh model per file when null.
+    KlasaDwx* model = nullptr;
     void operator()(const AnsiString& file) const;
 };
 

@@ -1,5 +1,6 @@
 // Adapting the installed files to the target program: older drawing-file versions, one of the
 // two tiles formats, and the newer PDF sheets of one materials database.
+#include "installer/dwx/DwxFileReplacement.h"
 #include "installer/dwx/Klasadwx.h"
 #include "installer/engine/Dodbinstallishthings.h"
 #include "installer/engine/Folder_walk.h"
@@ -7,7 +8,12 @@
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
 
+#include <boost/filesystem.hpp>
+#include <boost/regex.hpp>
+
+#include <new>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -55,6 +61,8 @@ bool JudgeTargetLibrary(TDoDbInstallThings& engine, const UnicodeString& target,
 }
 
 const char* const kDwxPattern = ".(dwx)$";
+// A drawing, or a file that may be the temporary file of a rewrite killed before its rename.
+const char* const kDwxOrTemporaryPattern = ".(dwx)$|/\\.[^/]+\\.tmp[0-9]+$";
 const char* const kPdfPattern = ".(pdf)$";
 constexpr int kNewestReadableVersion = 204;
 constexpr uint8_t kOlderTargetsVersion = 203;
@@ -90,11 +98,14 @@ void TDoDbInstallThings::RunCompatibilityPass(const UnicodeString& target) {
         const bool belowDwx204 =
             v.major != -1 &&
             (v.major < 2 || (v.major == 2 && (v.minor < 0 || (v.minor == 0 && v.release < 6))));
-        if (belowDwx204)
+        if (belowDwx204) {
+            // One model for every drawing: its memory, once touched, serves the next file.
+            KlasaDwx model;
             for (const auto& [type, entries] : catalogue)
                 for (const TDatabaseEmbedded& entry : entries)
                     if (!entry.installedFolder.IsEmpty())
-                        DowngradeDwxFiles(AnsiString(entry.installedFolder));
+                        DowngradeDwxFiles(AnsiString(entry.installedFolder), model);
+        }
         const bool keepFdb = library.v3 || v.major == -1 || v.major >= 2;
         const auto tiles = catalogue.find(dtTiles);
         if (tiles != catalogue.end())
@@ -112,24 +123,59 @@ void TDoDbInstallThings::RunCompatibilityPass(const UnicodeString& target) {
 }
 
 void TDoDbInstallThings::DowngradeDwxFiles(const AnsiString& path) {
-    const TDwxDowngrade downgrade{this};
+    KlasaDwx model;
+    DowngradeDwxFiles(path, model);
+}
+
+void TDoDbInstallThings::DowngradeDwxFiles(const AnsiString& path, KlasaDwx& model) {
+    const TDwxDowngrade downgrade{this, &model};
+    const boost::regex drawing(kDwxPattern, boost::regex::perl);
     try {
-        WalkFilesMatching(path, kDwxPattern, [&](const AnsiString& file) { downgrade(file); });
+        WalkFilesMatching(path, kDwxOrTemporaryPattern, [&](const AnsiString& file) {
+            if (boost::regex_search(std::string(file.c_str()), drawing))
+                downgrade(file);
+            else
+                RemoveStaleRewrite(file);
+        });
     } catch (const Exception& error) {
         fileOps->Log(u"Przeszukanie " + UnicodeString(path) + u" nie powiodło się: " +
                      UnicodeString(error.what()));
     }
 }
 
-void TDwxDowngrade::operator()(const AnsiString& file) const {
-    KlasaDwx drawing;
-    // Only a drawing that loaded completely in a version newer than the target reads is
-    // written back; anything else stays exactly as it is.
-    if (drawing.LoadFromFile(UnicodeString(file)) != kNewestReadableVersion)
+void TDoDbInstallThings::RemoveStaleRewrite(const AnsiString& file) {
+    const UnicodeString path(file);
+    const std::string owner = TemporaryFileOwner(ExtractFileName(path).ToUtf8());
+    const boost::regex drawing(kDwxPattern, boost::regex::perl);
+    // Only beside the drawing it was a rewrite of: a name that merely looks alike is not ours.
+    if (owner.empty() || !boost::regex_search(owner, drawing))
         return;
-    if (!drawing.SaveToFile(UnicodeString(file), kOlderTargetsVersion) && engine)
-        engine->FileOps().Log(u"Zapis " + UnicodeString(file) + u" nie powiódł się: " +
-                              UnicodeString(drawing.lastProblem));
+    boost::system::error_code error;
+    const UnicodeString drawingPath = ExtractFilePath(path) + UnicodeString::FromUtf8(owner);
+    if (!boost::filesystem::is_regular_file(
+            boost::filesystem::symlink_status(NativePath(drawingPath), error)))
+        return;
+    if (!DeleteFile(path))
+        fileOps->Log(u"Usunięcie " + path + u" nie powiodło się");
+}
+
+void TDwxDowngrade::operator()(const AnsiString& file) const {
+    // A drawing too large for the memory there is stays as it is, and the pass goes on.
+    try {
+        KlasaDwx fresh;
+        KlasaDwx& drawing = model ? *model : fresh;
+        // Only a drawing that loaded completely in a version newer than the target reads is
+        // written back; anything else stays exactly as it is.
+        if (drawing.LoadFromFile(UnicodeString(file)) != kNewestReadableVersion)
+            return;
+        if (!drawing.SaveToFile(UnicodeString(file), kOlderTargetsVersion) && engine)
+            engine->FileOps().Log(u"Zapis " + UnicodeString(file) + u" nie powiódł się: " +
+                                  UnicodeString(drawing.lastProblem));
+    } catch (const std::bad_alloc&) {
+        if (engine)
+            engine->FileOps().Log(u"Zapis " + UnicodeString(file) +
+                                  u" nie powiódł się: brak pamięci");
+    }
 }
 
 namespace {

@@ -12,21 +12,19 @@ namespace {
 
 const UnicodeString kEngineSubFolder = u"V3_I6x86";
 
-// The engine sub-folder counts only under its exact name, whatever the file system would find.
+// The engine sub-folder is looked up as the platform finds names, whatever their case, as the
+// target-library check of the compatibility pass finds it.
 bool HasEngineSubFolder(const UnicodeString& base) {
-    for (const win::FoundEntry& entry :
-         win::FindEntries(NativePath(ExcludeTrailingPathDelimiter(base)) + "/*.*"))
-        if (entry.directory && UnicodeString(entry.name) == kEngineSubFolder)
-            return true;
-    return false;
+    return DirectoryExists(IncludeTrailingPathDelimiter(base) + kEngineSubFolder);
 }
 
-// Whether the folder's last eight characters, trimmed, are the engine sub-folder's name.
+// Whether the folder's last eight characters, trimmed, are the engine sub-folder's name, in any
+// case.
 bool IsEngineSubFolderPath(const UnicodeString& folder) {
     const UnicodeString bare = ExcludeTrailingPathDelimiter(folder);
     const int length = kEngineSubFolder.Length();
     return bare.Length() >= length &&
-           Trim(bare.SubString(bare.Length() - length + 1, length)) == kEngineSubFolder;
+           SameText(Trim(bare.SubString(bare.Length() - length + 1, length)), kEngineSubFolder);
 }
 
 bool SameFolder(const UnicodeString& a, const UnicodeString& b) {

@@ -12,6 +12,8 @@
 #include "scene/controls/Sg_progressbar.h"
 #include "scene/core/Sg_objects_text.h"
 
+#include <cerrno>
+#include <cstring>
 #include <set>
 
 namespace {
@@ -58,6 +60,10 @@ UnicodeString GetDatabaseDisplayName(const TDatabaseEmbedded& entry) {
         return entry.databaseName;
     if (!entry.targetName.IsEmpty())
         return entry.targetName;
+    // The status texts put the name before their own word "database", which every type's name
+    // already ends with; the resource name is what the legacy layout names such a folder after.
+    if (!entry.archiveResourceName.IsEmpty())
+        return entry.archiveResourceName;
     return GeneralMod ? GeneralMod->GetDatabaseTypeName(entry.type) : UnicodeString();
 }
 
@@ -114,9 +120,10 @@ bool TDoDbInstallThings::ExtractArchives(TsgProgressBar* mainBar, TsgProgressBar
     int n = 1;
     for (auto& [type, entries] : catalogue)
         for (TDatabaseEmbedded& entry : entries) {
-            InstallLog(u"Extracting the archive for database: " + entry.databaseName);
+            InstallLog(u"Extracting the archive for database: " + GetDatabaseDisplayName(entry));
             if (!IsCompleteEntry(entry)) {
-                InstallLog(u"The database (" + entry.databaseName + u") is not read correctly");
+                InstallLog(u"The database (" + GetDatabaseDisplayName(entry) +
+                           u") is not read correctly");
                 return false;
             }
             const UnicodeString name =
@@ -140,9 +147,11 @@ bool TDoDbInstallThings::ExtractArchives(TsgProgressBar* mainBar, TsgProgressBar
             entry.archivePath = path;
             entry.archiveSize = fileOps->GetResourceSize(nullptr, entry.archiveResourceName);
             if (copied) {
-                InstallLog(u"The " + entry.databaseName + u" database archive extracted");
+                InstallLog(u"The " + GetDatabaseDisplayName(entry) +
+                           u" database archive extracted");
             } else {
-                InstallLog(u"The " + entry.databaseName + u" database archive could not be copied");
+                InstallLog(u"The " + GetDatabaseDisplayName(entry) +
+                           u" database archive could not be copied");
                 allCopied = false;
             }
             ++n;
@@ -152,20 +161,33 @@ bool TDoDbInstallThings::ExtractArchives(TsgProgressBar* mainBar, TsgProgressBar
 
 UnicodeString TDoDbInstallThings::GetDatabaseTargetFolder(const UnicodeString& target,
                                                           const TDatabaseEmbedded& entry,
-                                                          bool legacyLayout) const {
-    if (!GeneralMod || target.IsEmpty() || !IsPlainTargetName(entry.targetName))
+                                                          bool legacyLayout,
+                                                          UnicodeString* refusal) const {
+    const auto refuse = [refusal](const UnicodeString& why) {
+        if (refusal)
+            *refusal = why;
         return UnicodeString();
+    };
+    if (!GeneralMod)
+        return refuse(u"no configuration module");
+    if (target.IsEmpty())
+        return refuse(u"no target program folder");
+    if (!IsPlainTargetName(entry.targetName))
+        return refuse(u"its TARGETNAME \"" + entry.targetName + u"\" is not one plain folder name");
     const UnicodeString program = IncludeTrailingPathDelimiter(target);
     const UnicodeString typeFolder = GeneralMod->GetDatabaseFolder(program, entry.type);
+    // An empty TARGETNAME adds nothing to the folder the type gives.
+    const UnicodeString named =
+        entry.targetName.IsEmpty() ? UnicodeString() : entry.targetName + u"/";
     switch (entry.type) {
     case dtTiles:
         return typeFolder;
     case dtInterior:
     case dtHhd:
     case dtMaterials:
-        return entry.targetName.IsEmpty() ? UnicodeString() : typeFolder + entry.targetName + u"/";
+        return typeFolder + named;
     case dtCabinets:
-        return entry.targetName.IsEmpty() ? UnicodeString() : program + entry.targetName + u"/";
+        return program + named;
     case dtWalls:
     case dtDbMaterials: {
         if (!legacyLayout)
@@ -174,13 +196,30 @@ UnicodeString TDoDbInstallThings::GetDatabaseTargetFolder(const UnicodeString& t
             entry.databaseName.IsEmpty() ? entry.archiveResourceName : entry.databaseName;
         // BAZA is free text; as a folder name it must stay one plain name.
         if (name.IsEmpty() || !IsPlainTargetName(name))
-            return UnicodeString();
+            return refuse(u"the name \"" + name + u"\" is not one plain folder name");
         return typeFolder + name;
     }
     default:
-        return UnicodeString();
+        return refuse(u"its type has no folder");
     }
 }
+
+namespace {
+
+// Why a folder could not be made: a file in the way, else the system's reason.
+UnicodeString WhyNoFolder(const UnicodeString& folder, int error) {
+    for (UnicodeString path = folder; !path.IsEmpty();) {
+        if (FileExists(path))
+            return u"the file " + path + u" stands in its place";
+        const UnicodeString parent = ExcludeTrailingPathDelimiter(ExtractFilePath(path));
+        if (parent == path)
+            break;
+        path = parent;
+    }
+    return UnicodeString(std::strerror(error != 0 ? error : EIO));
+}
+
+} // namespace
 
 bool TDoDbInstallThings::InstallDatabases(const UnicodeString& target, TsgProgressBar* mainBar,
                                           TsgProgressBar* subBar, TsgText* status,
@@ -203,20 +242,31 @@ bool TDoDbInstallThings::InstallDatabases(const UnicodeString& target, TsgProgre
     bool allInstalled = true;
     for (auto& [type, entries] : catalogue)
         for (TDatabaseEmbedded& entry : entries) {
-            InstallLog(u"Installing the database: " + entry.databaseName);
+            InstallLog(u"Installing the database: " + GetDatabaseDisplayName(entry));
             if (!IsCompleteEntry(entry) || entry.archivePath.IsEmpty()) {
-                InstallLog(u"The database (" + entry.databaseName +
+                InstallLog(u"The database (" + GetDatabaseDisplayName(entry) +
                            u") is not extracted correctly");
                 return false;
             }
-            const UnicodeString folder = GetDatabaseTargetFolder(target, entry, legacyLayout);
+            UnicodeString refusal;
+            const UnicodeString folder =
+                GetDatabaseTargetFolder(target, entry, legacyLayout, &refusal);
             const UnicodeString bare = ExcludeTrailingPathDelimiter(folder);
             if (legacyLayout && (entry.type == dtWalls || entry.type == dtDbMaterials) &&
                 entry.databaseName.IsEmpty() && !bare.IsEmpty() && DirectoryExists(bare))
                 fileOps->DeletePath(AnsiString(bare), true);
-            if (folder.IsEmpty() || (!DirectoryExists(bare) && !ForceDirectories(bare))) {
-                InstallLog(u"Couldn't create the dir: " + bare);
+            if (folder.IsEmpty()) {
+                InstallLog(u"Couldn't create the dir for the " + GetDatabaseDisplayName(entry) +
+                           u" database: " + refusal);
                 return false;
+            }
+            if (!DirectoryExists(bare)) {
+                errno = 0;
+                if (!ForceDirectories(bare)) {
+                    InstallLog(u"Couldn't create the dir: " + bare + u": " +
+                               WhyNoFolder(bare, errno));
+                    return false;
+                }
             }
 
             const UnicodeString text =
@@ -236,7 +286,7 @@ bool TDoDbInstallThings::InstallDatabases(const UnicodeString& target, TsgProgre
                     PumpMessages();
                 }
                 fileOps->WriteUpdateProgress(entry.targetSize, UnicodeString(), true);
-                InstallLog(u"The " + entry.databaseName + u" database installed");
+                InstallLog(u"The " + GetDatabaseDisplayName(entry) + u" database installed");
             } else {
                 // The bars go back to where this database started: nothing of it is counted.
                 if (mainBar && subBar) {
@@ -245,7 +295,8 @@ bool TDoDbInstallThings::InstallDatabases(const UnicodeString& target, TsgProgre
                     PumpMessages();
                 }
                 fileOps->WriteUpdateProgress(0, UnicodeString(), false);
-                InstallLog(u"The " + entry.databaseName + u" database could not be installed");
+                InstallLog(u"The " + GetDatabaseDisplayName(entry) +
+                           u" database could not be installed");
                 allInstalled = false;
             }
             if (unpacked && entry.type == dtMaterials && legacyLayout)

@@ -36,6 +36,10 @@ void Walk(const AnsiString& given, const bfs::path& native, const boost::regex& 
         }
         return;
     }
+    // Only a regular file is handed on: opening a pipe or a device named like a drawing would
+    // block the installer or read without end.
+    if (!bfs::is_regular_file(status))
+        return;
     const std::string text = given.c_str();
     if (boost::regex_search(text, pattern))
         action(given);

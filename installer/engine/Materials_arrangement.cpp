@@ -10,6 +10,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
+#include "platform/win/FileSystem.h"
 
 #include <boost/filesystem.hpp>
 
@@ -45,10 +46,14 @@ void MyFileOp::ArrangeMaterialsFolder(const UnicodeString& folder) {
         else
             Log(u"Kopiowanie " + picture + u" nie powiodło się");
     }
-    // Sub-folders only: the database's folder itself stays even when it holds nothing.
+    // Sub-folders only: the database's folder itself stays even when it holds nothing. Hidden
+    // sub-folders count too, or an empty one would be left behind for ever.
     namespace bfs = boost::filesystem;
     boost::system::error_code error;
-    for (const UnicodeString& sub : ListSubfolders(bare)) {
+    for (const win::FoundEntry& entry : win::FindEntries(NativePath(top + u"*.*"))) {
+        if (!entry.directory || entry.name.empty())
+            continue;
+        const UnicodeString sub = top + UnicodeString(entry.name);
         const bfs::file_status status = bfs::symlink_status(NativePath(sub), error);
         if (!error && bfs::is_directory(status))
             RemoveFolderTree(AnsiString(sub));

@@ -20,7 +20,10 @@
 #include "platform/rtl/UnicodeString.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 class TArxCompressionArchive;
@@ -181,6 +184,13 @@ public:
     void* ownerWindow = nullptr;
 
 private:
+    // Case-folded names of the files of each folder an unpacking writes into.
+    std::map<std::string, std::set<std::u16string>> unpackFolderNames;
+
+    // Whether the item's target file stands read-only. A target whose exact name is missing is
+    // looked up case-insensitively in its folder's listing, made once per folder and archive:
+    // resolving every new file on its own would read its whole folder once per item.
+    bool IsReadOnlyTarget(const UnicodeString& fileName);
     void CollectInstalledIniCandidates(const UnicodeString& target, const TDatabaseEmbedded& entry,
                                        std::vector<UnicodeString>& candidates);
     void Pump() { shellOps->ProcessMessagesThrottled(); }

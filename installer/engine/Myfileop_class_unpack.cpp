@@ -12,11 +12,17 @@
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/StringList.h"
+#include "platform/win/CaseFold.h"
 #include "platform/win/FileSystem.h"
+#include "platform/win/WindowsPath.h"
 #include "scene/controls/Sg_progressbar.h"
 
 #include <cmath>
+#include <filesystem>
 #include <memory>
+#include <system_error>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -81,6 +87,7 @@ bool MyFileOp::Extract7z(const UnicodeString& archive, const UnicodeString& dest
     progressCallCounter = 0;
 
     bool result = false;
+    unpackFolderNames.clear();
     try {
         packed->ExtractAll(destination, true);
         result = true;
@@ -89,6 +96,7 @@ bool MyFileOp::Extract7z(const UnicodeString& archive, const UnicodeString& dest
         result = false;
     }
 
+    unpackFolderNames.clear();
     packed->OnProgress = nullptr;
     packed->OnExtract = nullptr;
     packed.reset();
@@ -112,9 +120,26 @@ bool MyFileOp::OnExtractItem(TArxCompressionArchive* /*sender*/, int index, Unic
         UpdateExtractProgress();
     // A file the platform would refuse to delete keeps its content; any other is replaced by
     // the item's complete copy in one step.
-    if (FileExists(fileName) && win::IsReadOnly(NativePath(fileName)))
+    return !IsReadOnlyTarget(fileName);
+}
+
+bool MyFileOp::IsReadOnlyTarget(const UnicodeString& fileName) {
+    const fs::path exact(win::ToNativePath(fileName.ToUtf8()));
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(exact, error);
+    if (fs::exists(status))
+        return fs::is_regular_file(fs::status(exact, error)) && win::IsReadOnly(exact.string());
+    const fs::path folder = exact.parent_path();
+    if (exact.filename().empty() || !fs::is_directory(folder, error))
+        return FileExists(fileName) && win::IsReadOnly(NativePath(fileName));
+    auto [names, listed] = unpackFolderNames.try_emplace(folder.string());
+    if (listed)
+        for (const win::FoundEntry& entry : win::FindEntries(folder.string() + "/*"))
+            if (!entry.directory)
+                names->second.insert(win::FoldCase(entry.name));
+    if (!names->second.count(win::FoldCase(exact.filename().string())))
         return false;
-    return true;
+    return FileExists(fileName) && win::IsReadOnly(NativePath(fileName));
 }
 
 void MyFileOp::OnExtractProgress(TArxCompressionArchive* /*sender*/, int64_t value,

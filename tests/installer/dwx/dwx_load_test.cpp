@@ -206,3 +206,29 @@ TEST(DwxLoad, SecondLoadGivesTheSameContentAndLeavesOtherFieldsAlone) {
     EXPECT_EQ(twice.definition.faceNormals.size(), 1u);
     EXPECT_EQ(twice.definition.boundsMin[1], 2.0f);
 }
+
+TEST(DwxLoad, LaterLoadsReuseTheMemoryOfTheMeshLists) {
+    const auto big = Encoded(RichDescription(204), "reuse_big.dwx");
+    const auto small = Encoded(RichDescription(203), "reuse_small.dwx");
+    KlasaDwx fresh;
+    ASSERT_EQ(fresh.LoadFromFile(PathText(small)), 203);
+    KlasaDwx dwx;
+    ASSERT_EQ(dwx.LoadFromFile(PathText(big)), 204);
+    const CfaceF* faces = dwx.definition.meshFaces[0].data();
+    ASSERT_EQ(dwx.LoadFromFile(PathText(big)), 204);
+    EXPECT_EQ(dwx.definition.meshFaces[0].data(), faces);
+    // Another file in the same object reads exactly what a fresh object reads.
+    ASSERT_EQ(dwx.LoadFromFile(PathText(small)), 203);
+    ASSERT_EQ(dwx.definition.meshFaces.size(), fresh.definition.meshFaces.size());
+    for (size_t m = 0; m < fresh.definition.meshFaces.size(); ++m) {
+        ASSERT_EQ(dwx.definition.meshFaces[m].size(), fresh.definition.meshFaces[m].size());
+        ASSERT_EQ(dwx.definition.meshVertices[m].size(), fresh.definition.meshVertices[m].size());
+        for (size_t f = 0; f < fresh.definition.meshFaces[m].size(); ++f) {
+            EXPECT_EQ(dwx.definition.meshFaces[m][f].indices,
+                      fresh.definition.meshFaces[m][f].indices);
+            EXPECT_EQ(dwx.definition.meshFaces[m][f].flag, fresh.definition.meshFaces[m][f].flag);
+        }
+    }
+    EXPECT_EQ(dwx.definition.meshNames, fresh.definition.meshNames);
+    EXPECT_EQ(dwx.faceFlags, fresh.faceFlags);
+}

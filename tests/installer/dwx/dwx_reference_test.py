@@ -128,10 +128,11 @@ class Decoding(unittest.TestCase):
         with self.assertRaises(dwx.FormatError):
             dwx.decode(data + b"\0")
 
-    def test_name_without_terminator_fills_its_field(self):
+    def test_name_without_terminator_is_malformed(self):
         field = (b"N" * 32).hex()
         data = dwx.encode({"version": 204, "lines": [{"nameField": field}]})
-        self.assertEqual(dwx.decode(data)["lines"][0]["name"], "N" * 32)
+        with self.assertRaises(dwx.FormatError):
+            dwx.decode(data)
 
     def test_large_file_decodes_with_three_byte_indices(self):
         decoded = dwx.decode(dwx.large_file(3))

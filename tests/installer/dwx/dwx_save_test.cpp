@@ -1,5 +1,6 @@
 // Writing: version choice, scaled points, the index warning, refusals and the safe replacement.
 #include "DwxTestSupport.h"
+#include "installer/dwx/DwxFileReplacement.h"
 #include "installer/dwx/DwxIndexWarning.h"
 #include "installer/dwx/Klasadwx.h"
 
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 
@@ -232,6 +234,15 @@ TEST(DwxSave, ModelTheVersionCannotHoldIsRefusedAndTheTargetKept) {
              k.definition.lineValues = {1};
              k.definition.lines = {{}};
          }},
+        // A version-204 dimension of 4000 has tenths that wrap in 16 bits; only version 202
+        // keeps nothing else of it.
+        {"dimension_beyond_16_bit_tenths", 202,
+         [](KlasaDwx& k) {
+             k.dimensions = {1.0f, 4000.0f, 0.0f};
+             k.dimensionTenths = {10, -25536, 0};
+         }},
+        {"dimension_not_a_number_in_202", 202,
+         [](KlasaDwx& k) { k.dimensions[2] = std::numeric_limits<float>::quiet_NaN(); }},
         {"mesh_values_missing", 204, [](KlasaDwx& k) { k.definition.meshValues.clear(); }},
         {"face_list_missing", 203, [](KlasaDwx& k) { k.definition.meshFaces.push_back({}); }},
         {"circle_values_missing", 204,
@@ -285,4 +296,45 @@ TEST(DwxSave, ReplacementKeepsPermissionsLinksAndLeavesNoTemporaryFile) {
     auto files = FilesIn(folder);
     std::sort(files.begin(), files.end());
     EXPECT_EQ(files, (std::vector<fs::path>{"link.dwx", "real.dwx"}));
+}
+
+TEST(DwxSave, TemporaryFilesOfOursAreToldApartByName) {
+    EXPECT_EQ(TemporaryFileOwner(".a.dwx.tmp123456"), "a.dwx");
+    EXPECT_EQ(TemporaryFileOwner(".my.drawing.dwx.tmp7"), "my.drawing.dwx");
+    EXPECT_EQ(TemporaryFileOwner(".a.dwx.tmp1234567"), "");
+    EXPECT_EQ(TemporaryFileOwner(".a.dwx.tmp"), "");
+    EXPECT_EQ(TemporaryFileOwner(".a.dwx.tmp12x"), "");
+    EXPECT_EQ(TemporaryFileOwner("a.dwx.tmp12"), "");
+    EXPECT_EQ(TemporaryFileOwner("..tmp12"), "");
+    EXPECT_EQ(TemporaryFileOwner("a.dwx"), "");
+}
+
+TEST(DwxSave, FileAndFolderReachTheDiskAroundTheRename) {
+    const fs::path tool = fs::path(DBI_BINARY_DIR) / "tools/dwx_tool";
+    if (std::system("command -v strace >/dev/null 2>&1") != 0 || !fs::exists(tool)) {
+        GTEST_SKIP() << "strace or dwx_tool is missing";
+    }
+    const fs::path folder = ScratchFile("synced");
+    fs::create_directories(folder);
+    const fs::path drawing = folder / "d.dwx";
+    KlasaDwx dwx = Quad();
+    ASSERT_TRUE(dwx.SaveToFile(PathText(drawing), 204));
+    // The system calls of a rewrite by the tool, in order.
+    const fs::path trace = folder / "trace.txt";
+    const std::string command =
+        "strace -f -qq -e trace=fsync,fdatasync,rename,renameat,renameat2 -o '" + trace.string() +
+        "' '" + tool.string() + "' convert '" + drawing.string() + "' '" + drawing.string() +
+        "' 203 >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const Bytes bytes = ReadBytes(trace);
+    const std::string text(bytes.begin(), bytes.end());
+    const size_t fileSync = text.find("fsync(");
+    const size_t rename = text.find("rename");
+    const size_t folderSync = text.find("fsync(", rename);
+    EXPECT_NE(fileSync, std::string::npos) << text;
+    EXPECT_NE(rename, std::string::npos) << text;
+    EXPECT_LT(fileSync, rename) << text;
+    EXPECT_NE(folderSync, std::string::npos) << text;
+    KlasaDwx back;
+    EXPECT_EQ(back.LoadFromFile(PathText(drawing)), 203);
 }

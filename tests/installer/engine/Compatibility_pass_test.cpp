@@ -4,7 +4,11 @@
 // reference encoder tools/dwx_reference.py.
 #include "InstallTestSupport.h"
 
+#include <atomic>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace installtest;
 
@@ -144,6 +148,74 @@ INSTANTIATE_TEST_SUITE_P(
                       PassCase{"NoVersionText", "", kProgramFolder, false, ".mdb"},
                       PassCase{"NoLibrary", "", kNoLibrary, false, ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+
+// Watches a named pipe while a pass runs: a reader that opened it would block for ever, so the
+// watcher lets it go (opening the write end and closing it gives the reader an end of file)
+// and remembers that it had to.
+class PipeWatcher {
+public:
+    explicit PipeWatcher(const fs::path& pipe) : pipe_(pipe), thread_([this] { Watch(); }) {}
+    ~PipeWatcher() { Stop(); }
+    // Whether anything opened the pipe for reading.
+    bool Stop() {
+        stop_ = true;
+        if (thread_.joinable())
+            thread_.join();
+        return opened_;
+    }
+
+private:
+    void Watch() {
+        while (!stop_) {
+            const int fd = ::open(pipe_.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                opened_ = true;
+                ::close(fd);
+            }
+            ::usleep(2000);
+        }
+    }
+    fs::path pipe_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> opened_{false};
+    std::thread thread_;
+};
+
+} // namespace
+
+TEST(CompatibilityPassFiles, OnlyRegularFilesAreOpenedAndStaleRewritesAreRemoved) {
+    EngineRig rig;
+    TDoDbInstallThings& engine = rig.Start();
+    const fs::path program = rig.Path("program");
+    PlaceLibrary(program, kProgramFolder, "2.0.5.9");
+    const fs::path walls = program / "WALLS";
+    // Temporary files of a rewrite killed before its rename, beside their drawing; names that
+    // only look alike, or whose drawing is gone, are someone else's and stay.
+    WriteTree(walls, {{"a.dwx", Dwx().v204},
+                      {".a.dwx.tmp123456", "half a rewrite"},
+                      {"sub/.b.dwx.tmp7", "half"},
+                      {"sub/b.dwx", Dwx().v204},
+                      {".gone.dwx.tmp42", "no drawing"},
+                      {".a.dwx.tmpx1", "not ours"},
+                      {"a.dwx.tmp1", "not ours"}});
+    ASSERT_EQ(::mkfifo((walls / "pipe.dwx").c_str(), 0600), 0);
+    TDatabaseEmbedded entry;
+    entry.type = dtWalls;
+    entry.installedFolder = UnicodeString(walls.string() + "/");
+    engine.catalogue = {{dtWalls, {entry}}};
+
+    PipeWatcher watcher(walls / "pipe.dwx");
+    engine.RunCompatibilityPass(UnicodeString(program.string() + "/"));
+    EXPECT_FALSE(watcher.Stop()) << "the pass opened a named pipe";
+    EXPECT_EQ(ReadTree(walls), (Tree{{"a.dwx", Dwx().v204as203},
+                                     {"sub/b.dwx", Dwx().v204as203},
+                                     {".gone.dwx.tmp42", "no drawing"},
+                                     {".a.dwx.tmpx1", "not ours"},
+                                     {"a.dwx.tmp1", "not ours"}}));
+    EXPECT_TRUE(fs::is_fifo(walls / "pipe.dwx"));
+}
 
 TEST(CompatibilityPassTiles, OneFormatAloneIsNeverDeleted) {
     EngineRig rig;

@@ -98,7 +98,7 @@ TEST_P(ToolInstallTest, InstallsTheSampleCatalogueIntoTheExpectedTree) {
         std::floor(100.0 * static_cast<double>(done) / static_cast<double>(scale)));
     EXPECT_EQ(blocks.text, "percent=" + std::to_string(std::min(percent, 100)) +
                                " total=" + std::to_string(scale) + " done=" + std::to_string(done) +
-                               " status=Installation of The Wall elements database database\n");
+                               " status=Installation of DB03FULL database\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, ToolInstallTest,

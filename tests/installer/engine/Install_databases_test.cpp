@@ -89,8 +89,7 @@ TEST_P(InstallLayoutTest, InstalledTreeEqualsTheReferenceUnpackingAndTheBlocksEn
     EXPECT_EQ(BlockDone(), archiveBytes);
     EXPECT_EQ(BlockPercent(), 40);
     EXPECT_EQ(mainBar.Value(), static_cast<float>(archiveBytes));
-    EXPECT_EQ(status.Text().ToUtf8(),
-              "Copying the archive of: The Materials and textures database database");
+    EXPECT_EQ(status.Text().ToUtf8(), "Copying the archive of: DB05FULL database");
 
     ASSERT_TRUE(
         engine.InstallDatabases(UnicodeString(Program()), &mainBar, &subBar, &status, legacy));
@@ -104,7 +103,11 @@ TEST_P(InstallLayoutTest, InstalledTreeEqualsTheReferenceUnpackingAndTheBlocksEn
     EXPECT_EQ(BlockDone(), scale * 2 / 5 + required);
     EXPECT_EQ(mainBar.Value(), static_cast<float>(scale * 2 / 5 + required));
     EXPECT_EQ(subBar.Value(), subBar.Max());
-    EXPECT_EQ(BlockStatus(), "Installation of The Materials and textures database database");
+    // A database without BAZA or TARGETNAME is shown by its resource's name, once followed by
+    // the texts' own word "database".
+    EXPECT_EQ(BlockStatus(), "Installation of DB05FULL database");
+    EXPECT_TRUE(Contains(rig.InstallLog(), "Installing the database: DB05FULL"));
+    EXPECT_TRUE(Contains(rig.InstallLog(), "The DB05FULL database installed"));
 
     const std::vector<std::string> log = rig.InstallLog();
     for (const char* name : {"Kafle", "Meble", "Szafki", "Cegly"}) {
@@ -280,5 +283,79 @@ INSTANTIATE_TEST_SUITE_P(
                       FolderCase{dtDbMaterials, "Drewno", "", true, "DB_MATERIALS/Drewno"},
                       // A name that would lead elsewhere gives no folder at all.
                       FolderCase{dtWalls, "../../etc", "", true, "-"},
-                      FolderCase{dtInterior, "M", "", false, "-"},
+                      // An empty TARGETNAME adds nothing to the type's folder.
+                      FolderCase{dtInterior, "M", "", false, "dodatki/"},
+                      FolderCase{dtHhd, "H", "", true, "AGD/"},
+                      FolderCase{dtMaterials, "", "", false, "DB_MATERIALS/"},
+                      FolderCase{dtCabinets, "S", "", false, ""},
                       FolderCase{dtUnknown, "M", "M", false, "-"}));
+
+TEST_F(InstallTest, EmptyTargetNamesInstallIntoTheTypeFoldersAndTheWalkGoesOn) {
+    rig.bundle.AddPair(1, Ini("Meble", "INTERIOR", "", 1), Pack7z(Tree{{"meble.txt", "m"}}))
+        .AddPair(2, Ini("Szafki", "CABINETS", "", 1), Pack7z(Tree{{"szafki.txt", "s"}}))
+        .AddPair(3, Ini("Agd", "HHD", "", 1), Pack7z(Tree{{"agd.txt", "a"}}))
+        .AddPair(4, Ini("Kamien", "MATERIALS", "", 1), Pack7z(Tree{{"kamien.txt", "k"}}));
+    TDoDbInstallThings& engine = rig.Start();
+    ASSERT_EQ(engine.GetDatabaseCount(), 4);
+    ASSERT_TRUE(engine.ExtractArchives(nullptr, nullptr, nullptr));
+    ASSERT_TRUE(
+        engine.InstallDatabases(UnicodeString(Program()), nullptr, nullptr, nullptr, false));
+    EXPECT_EQ(ReadTree(Program()), (Tree{{"dodatki/meble.txt", "m"},
+                                         {"szafki.txt", "s"},
+                                         {"AGD/agd.txt", "a"},
+                                         {"DB_MATERIALS/kamien.txt", "k"}}));
+    EXPECT_EQ(engine.GetCatalogue().at(dtCabinets)[0].installedFolder.ToUtf8(), Program() + "/");
+}
+
+TEST_F(InstallTest, RefusedFoldersAreLoggedWithWhatAndWhy) {
+    const std::string archive = Pack7z(Tree{{"f.txt", "f"}});
+    rig.bundle.AddPair(1, Ini("Meble", "INTERIOR", "Meble", 1), archive)
+        .AddPair(2, Ini("Inne", "INTERIOR", "Inne", 1), archive);
+    // A file stands where the first database's folder belongs.
+    WriteTree(Program(), {{"dodatki/Meble", "a file"}});
+    TDoDbInstallThings& engine = rig.Start();
+    ASSERT_TRUE(engine.ExtractArchives(nullptr, nullptr, nullptr));
+    EXPECT_FALSE(
+        engine.InstallDatabases(UnicodeString(Program()), nullptr, nullptr, nullptr, false));
+    const std::string folder = Program() + "/dodatki/Meble";
+    EXPECT_EQ(rig.InstallLog().back(), "Couldn't create the dir: " + folder + ": the file " +
+                                           folder + " stands in its place");
+    EXPECT_EQ(ReadTree(Program()), (Tree{{"dodatki/Meble", "a file"}}));
+
+    // A legacy wall folder named after a BAZA that is no plain name.
+    EngineRig walls;
+    walls.bundle.AddPair(1, Ini("a/b", "WALLS", "", 1), archive);
+    TDoDbInstallThings& wallEngine = walls.Start();
+    ASSERT_TRUE(wallEngine.ExtractArchives(nullptr, nullptr, nullptr));
+    EXPECT_FALSE(wallEngine.InstallDatabases(UnicodeString(walls.Path("program")), nullptr, nullptr,
+                                             nullptr, true));
+    EXPECT_EQ(walls.InstallLog().back(), "Couldn't create the dir for the a/b database: the name "
+                                         "\"a/b\" is not one plain folder name");
+}
+
+TEST_F(InstallTest, FailedArchiveCopyIsReportedAndTheOthersAreStillCopied) {
+    const std::string small = Pack7z(Tree{{"f.txt", "f"}});
+    // The second archive is larger than the files the process may write.
+    const std::string large = small + std::string(60000, 'x');
+    rig.bundle.AddPair(1, Ini("A", "INTERIOR", "A", 1), small)
+        .AddPair(2, Ini("B", "INTERIOR", "B", 1), large)
+        .AddPair(3, Ini("C", "INTERIOR", "C", 1), small);
+    TDoDbInstallThings& engine = rig.Start();
+    ASSERT_EQ(engine.GetDatabaseCount(), 3);
+    const std::string folder = rig.machine.ExtractionFolder();
+    EXPECT_EXIT(WithFileSizeLimit(40000,
+                                  [&] {
+                                      const bool all =
+                                          engine.ExtractArchives(nullptr, nullptr, nullptr);
+                                      const std::vector<std::string> log = rig.InstallLog();
+                                      return !all &&
+                                             Contains(log, "The A database archive extracted") &&
+                                             Contains(log, "The B database archive could not "
+                                                           "be copied") &&
+                                             Contains(log, "The C database archive extracted") &&
+                                             ReadBytes(folder + "/A.7z") == small &&
+                                             ReadBytes(folder + "/C.7z") == small &&
+                                             !fs::exists(folder + "/B.7z");
+                                  }),
+                ::testing::ExitedWithCode(1), "");
+}

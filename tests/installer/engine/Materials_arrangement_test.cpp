@@ -2,6 +2,8 @@
 // everything else where it was.
 #include "InstallTestSupport.h"
 
+#include <sys/stat.h>
+
 using namespace installtest;
 
 namespace {
@@ -82,6 +84,21 @@ TEST_F(MaterialsTest, FolderWithoutFilesStaysAndLinksAreNotFollowed) {
     EXPECT_FALSE(fs::exists(folder / "empty"));
     EXPECT_FALSE(fs::exists(folder / "far.jpg"));
     EXPECT_EQ(ReadBytes(rig.Path("elsewhere/far.jpg")), "far");
+}
+
+TEST_F(MaterialsTest, HiddenEmptyFoldersGoAndPipesStayUnopened) {
+    WriteTree(folder, {{".hidden/deep/p.jpg", "hidden picture"}, {".keep/notes.txt", "notes"}});
+    fs::create_directories(folder / ".empty/nested");
+    ASSERT_EQ(::mkfifo((folder / "pipe.jpg").c_str(), 0600), 0);
+    fs::create_directories(folder / "sub");
+    ASSERT_EQ(::mkfifo((folder / "sub/pipe.jpg").c_str(), 0600), 0);
+    // Were the pipe in "sub" opened, the arrangement would wait for a writer for ever.
+    Arrange();
+    EXPECT_EQ(ReadTree(folder), (Tree{{"p.jpg", "hidden picture"}, {".keep/notes.txt", "notes"}}));
+    EXPECT_FALSE(fs::exists(folder / ".hidden"));
+    EXPECT_FALSE(fs::exists(folder / ".empty"));
+    EXPECT_TRUE(fs::is_fifo(folder / "sub/pipe.jpg"));
+    EXPECT_TRUE(fs::is_fifo(folder / "pipe.jpg"));
 }
 
 TEST(MaterialsLegacyInstall, MaterialsDatabaseArrivesWithItsPicturesSideBySide) {

@@ -4,6 +4,10 @@
 
 #include "platform/rtl/Paths.h"
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace enginetest;
 
 namespace {
@@ -55,8 +59,10 @@ TEST_F(ProgramCheckTest, BothLayoutsAndTheirFallbacks) {
     // The engine sub-folder lacks a file: the folder itself decides, with its own list.
     MakeProgramFolder(root / "v3gap", plLumora, 0, kNew, 1);
     MakeProgramFolder(root / "v3gap", plLumora, 1, kOld);
-    MakeProgramFolder(root / "lower", plLumora, 1, kNew);
-    MakeProgramFolder(root / "lower" / "v3_i6x86", plLumora, 1, kOld);
+    // The engine sub-folder is found whatever its case, as the platform finds names.
+    MakeProgramFolder(root / "lower", plLumora, 1, kOld);
+    MakeProgramFolder(root / "made", plLumora, 0, kNew);
+    fs::rename(root / "made" / "V3_I6x86", root / "lower" / "v3_i6x86");
     MakeProgramFolder(root / "missing", plLumora, 1, kNew, 0);
     MakeProgramFolder(root / "noversion", plLumora, 1, "");
     fs::create_directories(root / "empty");
@@ -68,6 +74,8 @@ TEST_F(ProgramCheckTest, BothLayoutsAndTheirFallbacks) {
     EXPECT_EQ(Check((root / "v3" / "V3_I6x86").string()), "present new");
     EXPECT_EQ(Check((root / "v3gap").string()), "present old");
     EXPECT_EQ(Check((root / "lower").string()), "present new");
+    EXPECT_EQ(Check((root / "lower" / "v3_i6x86").string()), "present new");
+    EXPECT_EQ(Check((root / "lower" / "V3_I6X86").string()), "present new");
     EXPECT_EQ(Check((root / "missing").string()), "missing old");
     EXPECT_EQ(Check((root / "noversion").string()), "present old");
     EXPECT_EQ(Check((root / "empty").string()), "unchecked");
@@ -212,4 +220,32 @@ TEST(ProgramDetection, CommandLineTargetKeepsItsProductLine) {
     ASSERT_EQ(engine.GetTargetPrograms().size(), 1u);
     EXPECT_EQ(engine.GetTargetPrograms()[0].productLine, plLumoraDemo);
     EXPECT_EQ(engine.currentTarget.productLine, plLumoraDemo);
+}
+
+TEST(ProgramDetection, RunningEngineIsNoticed) {
+    EngineMachine machine;
+    ScopedBundle bundle;
+    bundle.AddPair(1, kInteriorIni).Install();
+    ScopedModule module;
+    TDoDbInstallThings engine;
+    EXPECT_FALSE(engine.IsCadProgramRunning());
+    const std::string program = machine.Path("viru.exe");
+    fs::copy_file("/bin/sleep", program);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::execl(program.c_str(), "viru.exe", "30", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    bool found = false;
+    for (int i = 0; i < 100 && !found; ++i) {
+        found = engine.IsCadProgramRunning();
+        if (!found)
+            ::usleep(20000);
+    }
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(found);
+    EXPECT_FALSE(engine.IsCadProgramRunning());
 }

@@ -69,6 +69,17 @@ TEST_F(UnpackTest, ReadOnlyTargetFileKeepsItsContentAndTheRestIsUnpacked) {
     EXPECT_EQ(tree.at("sub/deeper/c.dat"), kNewFiles.at("sub/deeper/c.dat"));
 }
 
+TEST_F(UnpackTest, ReadOnlyTargetIsFoundWhateverTheCaseOfItsName) {
+    const std::string archive = Pack7z(kNewFiles);
+    fs::rename(target / "a.txt", target / "A.TXT");
+    ::chmod((target / "A.TXT").c_str(), 0444);
+    ASSERT_TRUE(ops->Extract7z(Archive(archive), UnicodeString(target.string()), nullptr, nullptr));
+    const Tree tree = ReadTree(target);
+    EXPECT_EQ(tree.at("A.TXT"), "old a");
+    EXPECT_EQ(tree.count("a.txt"), 0u);
+    EXPECT_EQ(tree.at("sub/b.txt"), "bee");
+}
+
 // Every way an unpacking can fail answers false and leaves each file as it was or whole.
 struct FailureCase {
     const char* name;
