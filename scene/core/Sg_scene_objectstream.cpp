@@ -3,7 +3,7 @@
 // Toolkit loads and clones drop every name read from the stream: the same style tree is cloned
 // into many controls of one owner, where equal names would collide, and the toolkit finds its
 // parts by ResourceName or BindingName instead. The object the stream is read into keeps the
-// name it had. Form loads keep the names, since window fields bind by them.
+// name it had. Form loads and LoadFromStream keep the names, since fields bind by them.
 #include "scene/core/Sg_scene_object.h"
 
 #include "scene/core/Sg_scene_streams.h"
@@ -13,6 +13,7 @@
 #include "platform/classes/Reader.h"
 #include "platform/classes/Writer.h"
 #include "platform/rtl/MemoryStream.h"
+#include "platform/win/DebugOutput.h"
 
 #include <utility>
 #include <vector>
@@ -80,8 +81,9 @@ void TsgObject::LoadFromStream(TStream& AStream) {
     const AnsiString name = Name();
     TNameBlanker blanker;
     blanker.Blank(this);
+    // Nested objects keep the names the stream gives them: this load reads a tree as it was
+    // saved, and code finds its parts by those names.
     TReader reader(binary);
-    reader.OnSetName = [](TReader&, TComponent*, AnsiString& n) { n = AnsiString(); };
     reader.ReadRootComponent(this);
 }
 
@@ -92,7 +94,13 @@ void TsgObject::ReadInto(TStream& AStream, bool KeepNames) {
     TReader reader(AStream);
     if (!KeepNames)
         reader.OnSetName = [](TReader&, TComponent*, AnsiString& n) { n = AnsiString(); };
-    reader.OnError = [](TReader&, const AnsiString&, bool& handled) { handled = true; };
+    // What the load skips (a property or class this build does not know, a value it refuses)
+    // goes to the debug trace, so a layout that lost a part can be told from one that never had
+    // it.
+    reader.OnError = [](TReader&, const AnsiString& message, bool& handled) {
+        handled = true;
+        OutputDebugStringA((AnsiString("Toolkit load skipped: ") + message).c_str());
+    };
     reader.ReadRootComponent(this);
 }
 

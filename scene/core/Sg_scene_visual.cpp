@@ -32,8 +32,9 @@ DBI_PUBLISH(TsgVisualObject) {
     p.Float("RotateAngle", &V::RotateAngle, &V::SetRotateAngle);
     p.Object("RotateCenter", &V::RotateCenter, &V::SetRotateCenter);
     p.Boolean("Locked", &V::Locked, &V::SetLocked, false);
-    p.Float("Width", &V::Width, &V::SetWidth);
-    p.Float("Height", &V::Height, &V::SetHeight);
+    // Always written: the constructor's size is not 0, so a 0 x 0 object must say so.
+    p.Float("Width", &V::Width, &V::SetWidth).NoDefault();
+    p.Float("Height", &V::Height, &V::SetHeight).NoDefault();
     p.Object("Margins", &V::Margins, &V::SetMargins);
     p.Object("Padding", &V::Padding, &V::SetPadding);
     p.Float("Opacity", &V::Opacity, &V::SetOpacity, 1);
