@@ -24,7 +24,7 @@ DBI_PUBLISH(TForm) {
     p.String("Caption", &F::Caption, &F::SetCaption);
     p.Integer("ClientHeight", &F::ClientHeight, &F::SetClientHeight).NoDefault();
     p.Integer("ClientWidth", &F::ClientWidth, &F::SetClientWidth).NoDefault();
-    p.Integer("Color", &F::Color, &F::SetColor, clBtnFace).IdentMap(ColorIdents());
+    p.Integer("Color", &F::Color, &F::SetColor).IdentMap(ColorIdents()); // always written
     p.Integer("Cursor", &F::Cursor, &F::SetCursor, crDefault).IdentMap(CursorIdents());
     p.Object("Font", &F::Font, &F::SetFont);
     p.Boolean("OldCreateOrder", &F::OldCreateOrder, &F::SetOldCreateOrder, std::nullopt);

@@ -6,6 +6,8 @@
 #include "scene/core/Sg_scene_paint.h"
 #include "scene/core/Sg_scene_registry.h"
 
+#include "platform/ui/CursorIdents.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -22,7 +24,7 @@ DBI_PUBLISH(TsgVisualObject) {
                    "vaCenter",     "vaVertCenter", "vaHorzCenter", "vaHorizontal", "vaVertical",
                    "vaScale",      "vaFit",        "vaFitLeft",    "vaFitRight"},
                   vaNone);
-    p.Integer("Cursor", &V::Cursor, &V::SetCursor, 0);
+    p.Integer("Cursor", &V::Cursor, &V::SetCursor, 0).IdentMap(CursorIdents());
     p.Enumeration("DragMode", &V::DragMode, &V::SetDragMode,
                   {"sgDragManual", "sgDragAutomatic", "sgDragLeftAutomatic", "sgDragMoveAutomatic"},
                   sgDragManual);
