@@ -83,6 +83,14 @@ const TMethodEntry* TClassInfo::FindMethodByCode(const void* code) const {
     return nullptr;
 }
 
+const TFieldEntry* TClassInfo::FindField(const AnsiString& name) const {
+    for (const TClassInfo* c = this; c; c = c->parent_)
+        for (const TFieldEntry& f : c->fields_)
+            if (SameName(f.Name, name))
+                return &f;
+    return nullptr;
+}
+
 TPropInfo& TClassInfo::AddProperty(TPropInfo info) {
     own_.push_back(std::make_unique<TPropInfo>(std::move(info)));
     return *own_.back();

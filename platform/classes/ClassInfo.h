@@ -13,6 +13,7 @@
 #pragma once
 
 #include "platform/classes/Closure.h"
+#include "platform/classes/IdentMap.h"
 #include "platform/rtl/UnicodeString.h"
 
 #include <cstdint>
@@ -62,12 +63,14 @@ struct TPropInfo {
 
     // Ordinals equal to their default are not written; without a default they always are.
     std::optional<int64_t> OrdDefault;
-    // Floats equal to this are not written.
-    double FloatDefault = 0;
+    // Floats equal to this are not written; without a default they always are.
+    std::optional<double> FloatDefault = 0.0;
     // A stored test of the property's own; none means stored.
     std::function<bool(TPersistent&)> StoredTest;
 
     std::vector<AnsiString> ElementNames; // Enumeration values / Set elements by ordinal
+    // Integer: names some values are streamed by (colours, cursors, character sets).
+    TIdentMap Idents;
     // Class: the declared class of the value. A function, since a class may publish a
     // reference to its own kind while its class information is still being built.
     const TClassInfo& (*ObjectClassOf)() = nullptr;
@@ -85,8 +88,13 @@ struct TPropInfo {
         StoredTest = std::move(test);
         return *this;
     }
+    TPropInfo& IdentMap(TIdentMap map) {
+        Idents = map;
+        return *this;
+    }
     TPropInfo& NoDefault() {
         OrdDefault.reset();
+        FloatDefault.reset();
         return *this;
     }
 };
@@ -96,6 +104,14 @@ struct TMethodEntry {
     AnsiString Name;
     void* Code = nullptr;
     const std::type_info* Signature = nullptr;
+};
+
+// A field of a class that holds an owned component by the component's name (a window's
+// fields for its controls): set when a component of that name joins the owner or takes the
+// name, cleared when it leaves or is renamed.
+struct TFieldEntry {
+    AnsiString Name;
+    std::function<void(TPersistent& owner, TComponent* value)> Set;
 };
 
 class TClassInfo {
@@ -116,6 +132,8 @@ public:
 
     const TMethodEntry* FindMethod(const AnsiString& name) const;
     const TMethodEntry* FindMethodByCode(const void* code) const;
+    // Fields of this class and its parents, case-insensitive; nullptr when absent.
+    const TFieldEntry* FindField(const AnsiString& name) const;
 
     // Factories; empty for abstract classes and for classes that need other arguments.
     std::function<TComponent*(TComponent* owner)> CreateComponent;
@@ -126,6 +144,7 @@ public:
     // Used by TPublisher while the table is declared.
     TPropInfo& AddProperty(TPropInfo info);
     void AddMethod(TMethodEntry entry) { methods_.push_back(std::move(entry)); }
+    void AddField(TFieldEntry entry) { fields_.push_back(std::move(entry)); }
     void Seal();
 
 private:
@@ -135,6 +154,7 @@ private:
     std::vector<std::unique_ptr<TPropInfo>> own_;
     std::vector<const TPropInfo*> properties_;
     std::vector<TMethodEntry> methods_;
+    std::vector<TFieldEntry> fields_;
 };
 
 // Raises EInvalidOperation when the dynamic type of obj did not declare its own class information.
@@ -239,6 +259,17 @@ public:
         info_.AddMethod(
             {name, reinterpret_cast<void*>(&Closure::template Call<M, typename Traits::Class>),
              &typeid(Closure)});
+    }
+
+    // Publishes the component field F under a name: the component of that name the instance
+    // owns is kept in it. A component of another class leaves the field empty.
+    template <auto F>
+    void Field(const char* name) {
+        info_.AddField({name, [](TPersistent& o, TComponent* value) {
+                            using P = std::remove_reference_t<decltype(Self(o).*F)>;
+                            using V = std::remove_pointer_t<P>;
+                            Self(o).*F = dynamic_cast<V*>(value);
+                        }});
     }
 
 private:

@@ -94,7 +94,17 @@ void TComponent::SetName(const AnsiString& name) {
         owner_->ValidateRename(this, name_, name);
     else
         ValidateRename(nullptr, name_, name);
+    SetReference(false);
     ChangeName(name);
+    SetReference(true);
+}
+
+void TComponent::SetReference(bool enable) {
+    // An owner on its way out has lost its fields already.
+    if (!owner_ || name_.IsEmpty() || owner_->HasState(csDestroying))
+        return;
+    if (const TFieldEntry* field = owner_->ClassInfo().FindField(name_))
+        field->Set(*owner_, enable ? this : nullptr);
 }
 
 void TComponent::ValidateRename(TComponent* component, const AnsiString& currentName,
@@ -125,9 +135,11 @@ void TComponent::RemoveComponent(TComponent* component) {
 void TComponent::Insert(TComponent* component) {
     components_.push_back(component);
     component->owner_ = this;
+    component->SetReference(true);
 }
 
 void TComponent::Remove(TComponent* component) {
+    component->SetReference(false);
     EraseOne(components_, component);
     component->owner_ = nullptr;
 }

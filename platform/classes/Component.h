@@ -101,6 +101,8 @@ private:
     void Insert(TComponent* component);
     void Remove(TComponent* component);
     void ChangeName(const AnsiString& name) { name_ = name; }
+    // Points the owner's field of this component's name at it, or clears that field.
+    void SetReference(bool enable);
 
     TComponent* owner_ = nullptr;
     AnsiString name_;

@@ -5,6 +5,7 @@
 #include "platform/rtl/MemoryStream.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -19,10 +20,11 @@ std::vector<TFindGlobalComponent>& GlobalFinders() {
 }
 
 // Whether a value with this tag can be read as a property of this kind.
-bool Accepts(TPropertyKind kind, TValueType type) {
+bool Accepts(const TPropInfo& prop, TValueType type) {
     bool integer = type == vaInt8 || type == vaInt16 || type == vaInt32 || type == vaInt64;
-    switch (kind) {
+    switch (prop.Kind) {
     case TPropertyKind::Integer:
+        return integer || (type == vaIdent && !prop.Idents.empty());
     case TPropertyKind::Int64:
         return integer;
     case TPropertyKind::Boolean:
@@ -301,7 +303,7 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
             invalid(AnsiString(e.Message()));
         }
     };
-    if (!Accepts(prop.Kind, NextValue())) {
+    if (!Accepts(prop, NextValue())) {
         invalid("Invalid property value");
         SkipValue();
         return;
@@ -309,6 +311,13 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
     switch (prop.Kind) {
     case TPropertyKind::Integer:
     case TPropertyKind::Int64: {
+        if (NextValue() == vaIdent) {
+            int32_t named = 0;
+            if (!IdentToInt(ReadIdent(), named, prop.Idents))
+                return invalid("Invalid property value");
+            apply([&] { prop.SetOrd(*instance, named); });
+            return;
+        }
         int64_t v = ReadInt64();
         if (prop.Kind == TPropertyKind::Integer &&
             (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max()))
@@ -341,6 +350,11 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
     }
     case TPropertyKind::Float: {
         double v = ReadFloat();
+        // The text form cannot spell these, so a binary stream that holds them is damaged; a
+        // single-precision property also refuses what it would turn into infinity.
+        if (!std::isfinite(v) || (prop.ValueType && *prop.ValueType == typeid(float) &&
+                                  std::fabs(v) > std::numeric_limits<float>::max()))
+            return invalid("Invalid property value");
         apply([&] { prop.SetFloat(*instance, v); });
         return;
     }

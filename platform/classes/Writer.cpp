@@ -284,7 +284,10 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
                 if (value & (int64_t(1) << i))
                     elements.push_back(prop.ElementNames[i]);
             WriteSet(elements);
-        } else
+        } else if (AnsiString ident; prop.Kind == TPropertyKind::Integer &&
+                                     IntToIdent(int32_t(value), ident, prop.Idents))
+            WriteIdent(ident);
+        else
             WriteInteger(value);
         return;
     }
@@ -292,7 +295,7 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
         if (!prop.SetFloat)
             return;
         double value = prop.GetFloat(*instance);
-        if (value == prop.FloatDefault)
+        if (prop.FloatDefault && value == *prop.FloatDefault)
             return;
         WritePropName(prop.Name);
         WriteFloat(value);

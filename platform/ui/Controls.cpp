@@ -66,6 +66,7 @@ void TWinControl::SetParent(TWinControl* parent) {
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
         parent_->Invalidate();
     }
+    TWinControl* old = parent_;
     parent_ = parent;
     if (parent_) {
         parent_->children_.push_back(this);
@@ -73,6 +74,56 @@ void TWinControl::SetParent(TWinControl* parent) {
             CreateHandle();
         Invalidate();
     }
+    if (align_ != alNone) {
+        if (old)
+            old->AlignControls();
+        if (parent_)
+            parent_->AlignControls();
+    }
+}
+
+void TWinControl::SetAlign(TAlign value) {
+    if (value == align_)
+        return;
+    align_ = value;
+    if (parent_)
+        parent_->AlignControls();
+}
+
+void TWinControl::AlignControls() {
+    // A child placed here may resize and lay out its own children, never this window's.
+    if (aligning_)
+        return;
+    aligning_ = true;
+    int left = 0, top = 0, right = width_, bottom = height_;
+    for (TAlign pass : {alTop, alBottom, alLeft, alRight, alClient})
+        for (TWinControl* child : std::vector<TWinControl*>(children_)) {
+            if (child->align_ != pass || !child->visible_)
+                continue;
+            const int w = child->width_, h = child->height_;
+            switch (pass) {
+            case alTop:
+                child->SetBounds(left, top, std::max(right - left, 0), h);
+                top += h;
+                break;
+            case alBottom:
+                child->SetBounds(left, bottom - h, std::max(right - left, 0), h);
+                bottom -= h;
+                break;
+            case alLeft:
+                child->SetBounds(left, top, w, std::max(bottom - top, 0));
+                left += w;
+                break;
+            case alRight:
+                child->SetBounds(right - w, top, w, std::max(bottom - top, 0));
+                right -= w;
+                break;
+            default:
+                child->SetBounds(left, top, std::max(right - left, 0), std::max(bottom - top, 0));
+                break;
+            }
+        }
+    aligning_ = false;
 }
 
 TForm* TWinControl::ParentForm() const {
@@ -97,8 +148,10 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     height_ = height;
     updateRegion_.OffsetAndClip(0, 0, ClientRect());
     Invalidate();
-    if (resized)
+    if (resized) {
         Resize();
+        AlignControls();
+    }
 }
 
 TPoint TWinControl::OriginInForm() const {

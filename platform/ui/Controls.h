@@ -22,6 +22,10 @@
 
 class TForm;
 
+// Where a child window sits in its parent: docked to an edge, filling what the docked ones leave,
+// or placed by its own bounds (alNone).
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
 class TWinControl {
 public:
     TWinControl();
@@ -61,6 +65,17 @@ public:
     bool Showing() const;
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool value) { enabled_ = value; }
+
+    TAlign Align() const { return align_; }
+    // Lays the parent's aligned children out again.
+    void SetAlign(TAlign value);
+    // Places the children with an alignment: top, bottom, left and right ones in that order,
+    // each in the order they were added and keeping its other extent, then the client ones in
+    // what remains. Runs whenever this window is resized or a child's alignment changes.
+    void AlignControls();
+    // Whether the window takes the focus by the Tab key.
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool value) { tabStop_ = value; }
 
     TCursor Cursor() const { return cursor_; }
     // Shown while the mouse is over the window and no other window holds the capture.
@@ -129,6 +144,9 @@ private:
     bool visible_ = true;
     bool enabled_ = true;
     bool handleAllocated_ = false;
+    bool tabStop_ = false;
+    bool aligning_ = false;
+    TAlign align_ = alNone;
     TCursor cursor_ = crDefault;
     TUpdateRegion updateRegion_;
 };

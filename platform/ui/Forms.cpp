@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/CursorIdents.h"
 #include "platform/ui/SdlVideo.h"
 #include "platform/ui/WindowRegistry.h"
 
@@ -9,6 +10,41 @@
 
 #include <algorithm>
 #include <vector>
+
+DBI_PUBLISH(TForm) {
+    using F = TForm;
+    p.Integer("Left", &F::Left, [](F& f, int v) {
+         f.SetBounds(v, f.Top(), f.Width(), f.Height());
+     }).NoDefault();
+    p.Integer("Top", &F::Top, [](F& f, int v) {
+         f.SetBounds(f.Left(), v, f.Width(), f.Height());
+     }).NoDefault();
+    p.Enumeration("BorderStyle", &F::BorderStyle, &F::SetBorderStyle,
+                  {"bsNone", "bsSingle", "bsSizeable"}, bsSizeable);
+    p.String("Caption", &F::Caption, &F::SetCaption);
+    p.Integer("ClientHeight", &F::ClientHeight, &F::SetClientHeight).NoDefault();
+    p.Integer("ClientWidth", &F::ClientWidth, &F::SetClientWidth).NoDefault();
+    p.Integer("Color", &F::Color, &F::SetColor).IdentMap(ColorIdents()); // always written
+    p.Integer("Cursor", &F::Cursor, &F::SetCursor, crDefault).IdentMap(CursorIdents());
+    p.Object("Font", &F::Font, &F::SetFont);
+    p.Boolean("OldCreateOrder", &F::OldCreateOrder, &F::SetOldCreateOrder, std::nullopt);
+    p.Enumeration("Position", &F::Position, &F::SetPosition,
+                  {"poDesigned", "poScreenCenter", "poMainFormCenter", "poOwnerFormCenter"},
+                  poDesigned);
+    p.Boolean("Scaled", &F::Scaled, &F::SetScaled, true);
+    p.Boolean("Visible", &F::Visible, &F::SetVisibleProperty, false);
+    p.Enumeration("WindowState", &F::WindowState, &F::SetWindowState,
+                  {"wsNormal", "wsMinimized", "wsMaximized"}, wsNormal);
+    p.Event("OnActivate", &F::OnActivateMethod, &F::SetOnActivateMethod);
+    p.Event("OnClose", &F::OnCloseMethod, &F::SetOnCloseMethod);
+    p.Event("OnCloseQuery", &F::OnCloseQueryMethod, &F::SetOnCloseQueryMethod);
+    p.Event("OnCreate", &F::OnCreateMethod, &F::SetOnCreateMethod);
+    p.Event("OnDeactivate", &F::OnDeactivateMethod, &F::SetOnDeactivateMethod);
+    p.Event("OnHide", &F::OnHideMethod, &F::SetOnHideMethod);
+    p.Event("OnShow", &F::OnShowMethod, &F::SetOnShowMethod);
+    p.Integer("PixelsPerInch", &F::PixelsPerInch, &F::SetPixelsPerInch).NoDefault();
+    p.Integer("TextHeight", &F::TextHeight, &F::SetTextHeight).NoDefault();
+}
 
 namespace {
 // Disables the other forms on screen while a modal form runs; answers them, to enable again
@@ -26,12 +62,15 @@ std::vector<TForm*> DisableOtherForms(TForm* modal) {
 }
 } // namespace
 
-TForm::TForm(TForm* owner) : owner_(owner) {
+TForm::TForm(TForm* owner) : TComponent(nullptr), owner_(owner) {
     visible_ = false;
     SetBounds(0, 0, 320, 240);
 }
 
 TForm::~TForm() {
+    // What the form owns goes while the form is still whole: a child window leaves its parent.
+    Destroying();
+    DestroyComponents();
     if (Application)
         Application->FormDestroyed(this);
     DestroyHandle();
@@ -129,9 +168,13 @@ void TForm::SetVisible(bool value) {
         }
         if (OnShow)
             OnShow(*this);
+        if (onShowMethod_)
+            onShowMethod_(this);
     } else {
         if (OnHide)
             OnHide(*this);
+        if (onHideMethod_)
+            onHideMethod_(this);
         TWinControl::SetVisible(false);
         if (window_)
             SDL_HideWindow(window_);
@@ -156,12 +199,45 @@ bool TForm::CloseQuery() {
     bool canClose = true;
     if (OnCloseQuery)
         OnCloseQuery(*this, canClose);
+    if (onCloseQueryMethod_)
+        onCloseQueryMethod_(this, canClose);
     return canClose;
 }
 
 void TForm::DoClose(TCloseAction& action) {
     if (OnClose)
         OnClose(*this, action);
+    if (onCloseMethod_)
+        onCloseMethod_(this, action);
+}
+
+void TForm::SetVisibleProperty(bool value) {
+    if (HasState(csLoading)) {
+        showWhenLoaded_ = value;
+        return;
+    }
+    SetVisible(value);
+}
+
+void TForm::Loaded() {
+    TComponent::Loaded();
+    if (onCreateMethod_)
+        onCreateMethod_(this);
+    if (showWhenLoaded_) {
+        showWhenLoaded_ = false;
+        Show();
+    }
+}
+
+void TForm::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+    // What has no parent window first (timers, style containers), then the child windows.
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (!Components(i)->HasParent())
+            proc(Components(i));
+    for (TWinControl* child : Children())
+        if (auto* component = dynamic_cast<TComponent*>(child);
+            component && component->Owner() == root)
+            proc(component);
 }
 
 void TForm::Close() {
@@ -245,10 +321,17 @@ void TForm::WndProc(TMessage& message) {
         Application->DestroyForm(this);
         return;
     case WM_ACTIVATE:
-        if (message.WParam != 0 && OnActivate)
-            OnActivate(*this);
-        else if (message.WParam == 0 && OnDeactivate)
-            OnDeactivate(*this);
+        if (message.WParam != 0) {
+            if (OnActivate)
+                OnActivate(*this);
+            if (onActivateMethod_)
+                onActivateMethod_(this);
+        } else {
+            if (OnDeactivate)
+                OnDeactivate(*this);
+            if (onDeactivateMethod_)
+                onDeactivateMethod_(this);
+        }
         return;
     default:
         TWinControl::WndProc(message);

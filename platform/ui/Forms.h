@@ -1,15 +1,24 @@
 // TForm: a top-level window of the class library, backed by an SDL window.
 //
+// A form is also a component: window layouts are component streams whose root is a form of a
+// class that publishes its event handlers by name (p.Method) and its fields by component name
+// (p.Field). The form streams the components it owns that have no parent (timers, style
+// containers) and then its child windows that are components (the scene). Handlers named in a
+// stream are method pointers, kept beside the function-valued events code assigns; both run.
+//
 // Forms are borderless unless told otherwise (the installer draws its own frame). Closing a form
 // asks CloseQuery first; a modal form runs a nested message loop until its ModalResult is set
 // and the close is not refused. Closing a form never ends the program by itself, except that
 // closing the main form asks the application to terminate, as the class library does.
 #pragma once
 
+#include "platform/classes/Component.h"
 #include "platform/rtl/UnicodeString.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/FontsColors.h"
 
 #include <functional>
+#include <memory>
 
 struct SDL_Window;
 
@@ -29,13 +38,18 @@ enum TFormBorderStyle { bsNone, bsSingle, bsSizeable };
 enum TPosition { poDesigned, poScreenCenter, poMainFormCenter, poOwnerFormCenter };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 
-class TForm : public TWinControl {
-public:
+using TCloseQueryMethod = TClosure<void(TObject* Sender, bool& CanClose)>;
+using TCloseMethod = TClosure<void(TObject* Sender, TCloseAction& Action)>;
+
+class TForm : public TComponent, public TWinControl {
+    DBI_PERSISTENT(TForm, TComponent)
+
     using TNotifyEvent = std::function<void(TForm& sender)>;
     using TCloseQueryEvent = std::function<void(TForm& sender, bool& canClose)>;
     using TCloseEvent = std::function<void(TForm& sender, TCloseAction& action)>;
 
-    // `owner` is the form this one belongs to: it is centred on it with poOwnerFormCenter.
+    // `owner` is the form this one belongs to: it is centred on it with poOwnerFormCenter. As a
+    // component a form has no owner: whoever makes it frees it.
     explicit TForm(TForm* owner = nullptr);
     ~TForm() override;
 
@@ -86,6 +100,47 @@ public:
     // Answers true when the form may close; the default asks OnCloseQuery.
     virtual bool CloseQuery();
 
+    // Streamed only; nothing paints with them here.
+    TColor Color() const { return color_; }
+    void SetColor(TColor value) { color_ = value; }
+    TFont* Font() const { return font_.get(); }
+    void SetFont(TFont* value) { font_->Assign(value); }
+    int ClientWidth() const { return Width(); }
+    void SetClientWidth(int value) { SetClientSize(value, Height()); }
+    int ClientHeight() const { return Height(); }
+    void SetClientHeight(int value) { SetClientSize(Width(), value); }
+    int PixelsPerInch() const { return pixelsPerInch_; }
+    void SetPixelsPerInch(int value) { pixelsPerInch_ = value; }
+    int TextHeight() const { return textHeight_; }
+    void SetTextHeight(int value) { textHeight_ = value; }
+    bool OldCreateOrder() const { return oldCreateOrder_; }
+    void SetOldCreateOrder(bool value) { oldCreateOrder_ = value; }
+    bool Scaled() const { return scaled_; }
+    void SetScaled(bool value) { scaled_ = value; }
+    // Visible as a stream sets it: the form shows once the whole layout has been read.
+    void SetVisibleProperty(bool value);
+
+    // The handlers a stream names.
+    ::TNotifyEvent OnActivateMethod() const { return onActivateMethod_; }
+    void SetOnActivateMethod(const ::TNotifyEvent& value) { onActivateMethod_ = value; }
+    ::TNotifyEvent OnDeactivateMethod() const { return onDeactivateMethod_; }
+    void SetOnDeactivateMethod(const ::TNotifyEvent& value) { onDeactivateMethod_ = value; }
+    ::TNotifyEvent OnShowMethod() const { return onShowMethod_; }
+    void SetOnShowMethod(const ::TNotifyEvent& value) { onShowMethod_ = value; }
+    ::TNotifyEvent OnHideMethod() const { return onHideMethod_; }
+    void SetOnHideMethod(const ::TNotifyEvent& value) { onHideMethod_ = value; }
+    ::TNotifyEvent OnCreateMethod() const { return onCreateMethod_; }
+    void SetOnCreateMethod(const ::TNotifyEvent& value) { onCreateMethod_ = value; }
+    TCloseQueryMethod OnCloseQueryMethod() const { return onCloseQueryMethod_; }
+    void SetOnCloseQueryMethod(const TCloseQueryMethod& value) { onCloseQueryMethod_ = value; }
+    TCloseMethod OnCloseMethod() const { return onCloseMethod_; }
+    void SetOnCloseMethod(const TCloseMethod& value) { onCloseMethod_ = value; }
+
+    // Component streaming: runs OnCreate once the layout is read, then shows the form when the
+    // stream made it visible.
+    void Loaded() override;
+    void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+
 protected:
     virtual void DoClose(TCloseAction& action);
     void CreateWnd() override;
@@ -110,4 +165,18 @@ private:
     TWinControl* focused_ = nullptr;
     // The child under the pointer, for enter and leave messages.
     TWinControl* hovered_ = nullptr;
+    TColor color_ = clBtnFace;
+    std::unique_ptr<TFont> font_ = std::make_unique<TFont>();
+    int pixelsPerInch_ = 96;
+    int textHeight_ = 13;
+    bool oldCreateOrder_ = false;
+    bool scaled_ = true;
+    bool showWhenLoaded_ = false;
+    ::TNotifyEvent onActivateMethod_;
+    ::TNotifyEvent onDeactivateMethod_;
+    ::TNotifyEvent onShowMethod_;
+    ::TNotifyEvent onHideMethod_;
+    ::TNotifyEvent onCreateMethod_;
+    TCloseQueryMethod onCloseQueryMethod_;
+    TCloseMethod onCloseMethod_;
 };

@@ -39,10 +39,10 @@ void AddRoundRect(gfx::GraphicsPath& Path, const TsgRect& R, float rx, float ry,
         TsgCorner Flag;
     };
     const Corner corners[4] = {
-        {{L, T + ry}, {L + rx, T}, {L, T}, {L + rx, T + ry}, crTopLeft},
-        {{Rt - rx, T}, {Rt, T + ry}, {Rt, T}, {Rt - rx, T + ry}, crTopRight},
-        {{Rt, B - ry}, {Rt - rx, B}, {Rt, B}, {Rt - rx, B - ry}, crBottomRight},
-        {{L + rx, B}, {L, B - ry}, {L, B}, {L + rx, B - ry}, crBottomLeft},
+        {{L, T + ry}, {L + rx, T}, {L, T}, {L + rx, T + ry}, sgCornerTopLeft},
+        {{Rt - rx, T}, {Rt, T + ry}, {Rt, T}, {Rt - rx, T + ry}, sgCornerTopRight},
+        {{Rt, B - ry}, {Rt - rx, B}, {Rt, B}, {Rt - rx, B - ry}, sgCornerBottomRight},
+        {{L + rx, B}, {L, B - ry}, {L, B}, {L + rx, B - ry}, sgCornerBottomLeft},
     };
     gfx::PointF current = corners[0].A;
     auto lineTo = [&](gfx::PointF p) {

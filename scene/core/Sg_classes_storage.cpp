@@ -71,8 +71,11 @@ void TsgStorageItem::WriteItem(TWriter& Writer) {
         break;
     case vaString:
     case vaLString:
-    case vaWString:
         Writer.WriteString(FAsString);
+        break;
+    case vaWString:
+        // The tag the item was given comes back on reading, so the text stays a wide one.
+        Writer.WriteWideString(FAsString);
         break;
     case vaFalse:
     case vaTrue:

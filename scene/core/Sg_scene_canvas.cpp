@@ -268,34 +268,34 @@ void TsgCanvas::DrawRectSides(const TsgRect& ARect, float xRadius, float yRadius
     };
 
     path.MoveTo({L, T + ry});
-    if (ACorners & crTopLeft)
+    if (ACorners & sgCornerTopLeft)
         corner({L, T + ry}, {L + rx, T}, {L, T}, {L + rx, T + ry});
     else {
-        drawTo({L, T}, sdLeft);
-        drawTo({L + rx, T}, sdTop);
+        drawTo({L, T}, sgSideLeft);
+        drawTo({L + rx, T}, sgSideTop);
     }
-    drawTo({R - rx, T}, sdTop);
-    if (ACorners & crTopRight)
+    drawTo({R - rx, T}, sgSideTop);
+    if (ACorners & sgCornerTopRight)
         corner({R - rx, T}, {R, T + ry}, {R, T}, {R - rx, T + ry});
     else {
-        drawTo({R, T}, sdTop);
-        drawTo({R, T + ry}, sdRight);
+        drawTo({R, T}, sgSideTop);
+        drawTo({R, T + ry}, sgSideRight);
     }
-    drawTo({R, B - ry}, sdRight);
-    if (ACorners & crBottomRight)
+    drawTo({R, B - ry}, sgSideRight);
+    if (ACorners & sgCornerBottomRight)
         corner({R, B - ry}, {R - rx, B}, {R, B}, {R - rx, B - ry});
     else {
-        drawTo({R, B}, sdRight);
-        drawTo({R - rx, B}, sdBottom);
+        drawTo({R, B}, sgSideRight);
+        drawTo({R - rx, B}, sgSideBottom);
     }
-    drawTo({L + rx, B}, sdBottom);
-    if (ACorners & crBottomLeft)
+    drawTo({L + rx, B}, sgSideBottom);
+    if (ACorners & sgCornerBottomLeft)
         corner({L + rx, B}, {L, B - ry}, {L, B}, {L + rx, B - ry});
     else {
-        drawTo({L, B}, sdBottom);
-        drawTo({L, B - ry}, sdLeft);
+        drawTo({L, B}, sgSideBottom);
+        drawTo({L, B - ry}, sgSideLeft);
     }
-    if (ASides & sdLeft)
+    if (ASides & sgSideLeft)
         path.LineTo({L, T + ry});
     DrawPath(&path, ARect, AOpacity);
 }

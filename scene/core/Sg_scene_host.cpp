@@ -28,6 +28,10 @@ DBI_PUBLISH(TsgScene) {
     p.Boolean("Transparency", &S::Transparency, &S::SetTransparency, false);
     p.Object("Style", &S::Style, &S::SetStyle);
     p.Boolean("AllowFormDrag", &S::AllowFormDrag, &S::SetAllowFormDrag, true);
+    p.Enumeration("Align", &S::Align, &S::SetAlign,
+                  {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, alNone);
+    p.Boolean("TabStop", &S::TabStop, &S::SetTabStop, false);
+    p.Object("ActiveControl", &S::ActiveControl, &S::SetActiveControl);
 }
 
 namespace {
@@ -282,12 +286,30 @@ void TsgCustomScene::GetChildren(const std::function<void(TComponent*)>& Proc, T
             Proc(object);
 }
 
+void TsgCustomScene::SetActiveControl(TsgVisualObject* Value) {
+    if (Value == FActiveControl)
+        return;
+    if (FActiveControl)
+        FActiveControl->RemoveFreeNotification(this);
+    FActiveControl = Value;
+    if (FActiveControl)
+        FActiveControl->FreeNotification(this);
+}
+
+TComponent* TsgCustomScene::GetParentComponent() {
+    return dynamic_cast<TComponent*>(Parent());
+}
+
+void TsgCustomScene::SetParentComponent(TComponent* Value) {
+    SetParent(dynamic_cast<TWinControl*>(Value));
+}
+
 void TsgCustomScene::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove)
         return;
-    for (TsgVisualObject** reference :
-         {&FCaptured, &FSelected, &FHovered, &FFocused, &FDesignPlaceObject, &FDesignRoot})
+    for (TsgVisualObject** reference : {&FCaptured, &FSelected, &FHovered, &FFocused,
+                                        &FDesignPlaceObject, &FDesignRoot, &FActiveControl})
         if (*reference && static_cast<TComponent*>(*reference) == AComponent)
             *reference = nullptr;
     if (FShowTimer && static_cast<TComponent*>(FShowTimer) == AComponent)

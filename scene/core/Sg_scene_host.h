@@ -64,6 +64,10 @@ class TsgCustomScene : public TComponent, public TCustomControl, public IsgScene
     bool EscCloseWindow() const { return FEscCloseWindow; }
     void SetEscCloseWindow(bool Value) { FEscCloseWindow = Value; }
     TsgVisualObject* Hovered() const { return FHovered; }
+    // The control that has the keyboard when the scene gets the focus; a reference, cleared when
+    // that object goes.
+    TsgVisualObject* ActiveControl() const { return FActiveControl; }
+    void SetActiveControl(TsgVisualObject* Value);
 
     // Embedded use: the scene draws for a host without a window of its own; Draw ends by calling
     // OnFlush (the host reads Canvas) instead of copying to a window.
@@ -87,6 +91,10 @@ class TsgCustomScene : public TComponent, public TCustomControl, public IsgScene
     void Loaded() override;
     void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // In a stream the scene is a child of the window it sits in.
+    bool HasParent() override { return true; }
+    TComponent* GetParentComponent() override;
+    void SetParentComponent(TComponent* Value) override;
 
     // The window.
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -169,6 +177,7 @@ private:
     TsgVisualObject* FHovered = nullptr;
     TsgVisualObject* FFocused = nullptr;
     TsgVisualObject* FDesignPlaceObject = nullptr;
+    TsgVisualObject* FActiveControl = nullptr;
     TsgPoint FMousePos{};
     bool FDesignTime = false;
     std::unique_ptr<TsgBrush> FFill;

@@ -3,7 +3,7 @@
 // Toolkit loads and clones drop every name read from the stream: the same style tree is cloned
 // into many controls of one owner, where equal names would collide, and the toolkit finds its
 // parts by ResourceName or BindingName instead. The object the stream is read into keeps the
-// name it had. Form loads keep the names, since window fields bind by them.
+// name it had. Form loads and LoadFromStream keep the names, since fields bind by them.
 #include "scene/core/Sg_scene_object.h"
 
 #include "scene/core/Sg_scene_streams.h"
@@ -81,8 +81,9 @@ void TsgObject::LoadFromStream(TStream& AStream) {
     const AnsiString name = Name();
     TNameBlanker blanker;
     blanker.Blank(this);
+    // Nested objects keep the names the stream gives them: this load reads a tree as it was
+    // saved, and code finds its parts by those names.
     TReader reader(binary);
-    reader.OnSetName = [](TReader&, TComponent*, AnsiString& n) { n = AnsiString(); };
     reader.ReadRootComponent(this);
 }
 
@@ -93,12 +94,12 @@ void TsgObject::ReadInto(TStream& AStream, bool KeepNames) {
     TReader reader(AStream);
     if (!KeepNames)
         reader.OnSetName = [](TReader&, TComponent*, AnsiString& n) { n = AnsiString(); };
-    // A stream may name classes this program does not have (a sheet written for more controls
-    // than are built in): those objects are skipped, the rest of the tree is read, and the
-    // trace says what was left out.
+    // What the load skips (a property or class this build does not know, a value it refuses)
+    // goes to the debug trace, so a layout that lost a part can be told from one that never had
+    // it.
     reader.OnError = [](TReader&, const AnsiString& message, bool& handled) {
-        OutputDebugStringA((AnsiString("Scene stream: ") + message + "; skipped").c_str());
         handled = true;
+        OutputDebugStringA((AnsiString("Toolkit load skipped: ") + message).c_str());
     };
     reader.ReadRootComponent(this);
 }

@@ -190,16 +190,16 @@ void TsgPathData::AddRectangle(const TsgRect& ARect, float XRadius, float YRadiu
     if (2 * ry > h)
         ry = h / 2;
     MoveTo({L, T + ry});
-    AddCorner({L, T + ry}, {L + rx, T}, {L, T}, {L + rx, T + ry}, ACorners & crTopLeft,
+    AddCorner({L, T + ry}, {L + rx, T}, {L, T}, {L + rx, T + ry}, ACorners & sgCornerTopLeft,
               ACornerType);
     LineTo({R - rx, T});
-    AddCorner({R - rx, T}, {R, T + ry}, {R, T}, {R - rx, T + ry}, ACorners & crTopRight,
+    AddCorner({R - rx, T}, {R, T + ry}, {R, T}, {R - rx, T + ry}, ACorners & sgCornerTopRight,
               ACornerType);
     LineTo({R, B - ry});
-    AddCorner({R, B - ry}, {R - rx, B}, {R, B}, {R - rx, B - ry}, ACorners & crBottomRight,
+    AddCorner({R, B - ry}, {R - rx, B}, {R, B}, {R - rx, B - ry}, ACorners & sgCornerBottomRight,
               ACornerType);
     LineTo({L + rx, B});
-    AddCorner({L + rx, B}, {L, B - ry}, {L, B}, {L + rx, B - ry}, ACorners & crBottomLeft,
+    AddCorner({L + rx, B}, {L, B - ry}, {L, B}, {L + rx, B - ry}, ACorners & sgCornerBottomLeft,
               ACornerType);
     ClosePath();
 }

@@ -1,5 +1,7 @@
 #include "scene/core/Sg_scene_registry.h"
 
+#include "scene/core/Sg_scene_iscene.h"
+
 #include "platform/rtl/Conversions.h"
 #include "platform/rtl/StringUtils.h"
 
@@ -23,8 +25,8 @@ bool StartsWith(const UnicodeString& Text, const UnicodeString& Prefix) {
     return Text.Length() >= Prefix.Length() && Text.SubString(1, Prefix.Length()) == Prefix;
 }
 
-uint64_t HexValue(const UnicodeString& Text) {
-    uint64_t value = 0;
+bool HexValue(const UnicodeString& Text, uint64_t& value) {
+    value = 0;
     for (int i = 1; i <= Text.Length(); ++i) {
         const char16_t c = Text[i];
         int digit;
@@ -35,10 +37,40 @@ uint64_t HexValue(const UnicodeString& Text) {
         else if (c >= u'a' && c <= u'f')
             digit = c - u'a' + 10;
         else
-            return 0;
+            return false;
         value = value * 16 + uint64_t(digit);
     }
-    return value;
+    return true;
+}
+
+[[noreturn]] void RefuseText(const TsgVariant& V, const char* Why) {
+    throw EConvertError(AnsiString("'") + AnsiString(V) + "' " + Why);
+}
+
+// The live objects a text may name: every node of the resource list, every registered scene,
+// the owner of each scene's host and what that owner owns (a window's timers and style
+// containers). A number that is none of them is refused before it is ever used as a pointer.
+TComponent* FindLiveComponent(uintptr_t Address) {
+    auto matches = [Address](TComponent* c) {
+        return c && reinterpret_cast<uintptr_t>(static_cast<void*>(c)) == Address;
+    };
+    if (ResourceList)
+        for (TsgObject* o : *ResourceList)
+            if (matches(o))
+                return o;
+    if (SceneList)
+        for (IsgScene* scene : *SceneList) {
+            TComponent* host = scene->GetComponent();
+            if (matches(host))
+                return host;
+            TComponent* owner = host ? host->Owner() : nullptr;
+            if (matches(owner))
+                return owner;
+            for (int i = 0; owner && i < owner->ComponentCount(); ++i)
+                if (matches(owner->Components(i)))
+                    return owner->Components(i);
+        }
+    return nullptr;
 }
 
 } // namespace
@@ -141,7 +173,12 @@ TObject* VariantToObject(const TsgVariant& V) {
             throw EConvertError(AnsiString("'") + AnsiString(V) + "' is not a valid integer value");
         value = value * 10 + uint64_t(c - u'0');
     }
-    return reinterpret_cast<TObject*>(static_cast<uintptr_t>(value));
+    if (value == 0)
+        return nullptr;
+    TComponent* live = FindLiveComponent(static_cast<uintptr_t>(value));
+    if (!live)
+        RefuseText(V, "does not name a live object");
+    return live;
 }
 
 TsgVariant EventToVariant(const TMethod& AEvent) {
@@ -158,10 +195,23 @@ TMethod VariantToEvent(const TsgVariant& V) {
     if (!StartsWith(V, kEventPrefix))
         return m;
     const int start = kEventPrefix.Length() + 1;
-    m.Data = reinterpret_cast<void*>(
-        static_cast<uintptr_t>(HexValue(V.SubString(start, kPointerHexDigits))));
-    m.Code = reinterpret_cast<void*>(static_cast<uintptr_t>(
-        HexValue(V.SubString(start + kPointerHexDigits, kPointerHexDigits))));
+    if (V.Length() != start - 1 + 2 * kPointerHexDigits)
+        RefuseText(V, "is not a valid method text");
+    uint64_t data = 0;
+    uint64_t code = 0;
+    if (!HexValue(V.SubString(start, kPointerHexDigits), data) ||
+        !HexValue(V.SubString(start + kPointerHexDigits, kPointerHexDigits), code))
+        RefuseText(V, "is not a valid method text");
+    if (data == 0 && code == 0)
+        return m;
+    // Only a method published by the live object's class may come back: any other address
+    // would be called blindly.
+    TComponent* object = FindLiveComponent(static_cast<uintptr_t>(data));
+    const void* entry = reinterpret_cast<const void*>(static_cast<uintptr_t>(code));
+    if (!object || !object->ClassInfo().FindMethodByCode(entry))
+        RefuseText(V, "does not name a published method of a live object");
+    m.Data = static_cast<void*>(object);
+    m.Code = const_cast<void*>(entry);
     return m;
 }
 

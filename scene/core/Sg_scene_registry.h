@@ -39,12 +39,18 @@ IsgScene* FindSceneByOwner(TComponent* AOwner);
 // "sgobj" and the decimal value of the reference.
 TsgVariant ObjectToVariant(TObject* AObject);
 bool VarIsObject(const TsgVariant& V);
-// nullptr for a text that is no object text; EConvertError for "sgobj" without a number.
+// nullptr for a text that is no object text and for "sgobj0". A text is turned back into an
+// object only when it names a live one: a node, a registered scene, a scene's owner or a
+// component of that owner. EConvertError for "sgobj" without a number and for any other
+// number.
 TObject* VariantToObject(const TsgVariant& V);
 // "sgmet" and sixteen hexadecimal digits each of the data and the code pointer: one digit per
 // four bits of a 64-bit pointer, so the text has a fixed length.
 TsgVariant EventToVariant(const TMethod& AEvent);
 bool VarIsEvent(const TsgVariant& V);
+// An empty method for a text that is no method text and for the text of an empty method.
+// Otherwise the data pointer must name a live object (as VariantToObject) whose class
+// publishes the code pointer as a method; anything else raises EConvertError.
 TMethod VariantToEvent(const TsgVariant& V);
 
 // Design-time services; nullptr outside the design tools.

@@ -27,7 +27,13 @@ UnicodeString sgFloatToStr(float X) {
 
 float sgStrToFloat(const UnicodeString& Text) {
     DecimalSeparatorScope separator(u'.');
-    return static_cast<float>(StrToFloat(StringReplace(Text, u",", u".", rfReplaceAll)));
+    const float value =
+        static_cast<float>(StrToFloat(StringReplace(Text, u",", u".", rfReplaceAll)));
+    // A number beyond single precision would come back as infinity.
+    if (!std::isfinite(value))
+        throw EConvertError(AnsiString("'") + AnsiString(Text) +
+                            "' is not a valid floating point value");
+    return value;
 }
 
 float sgStrToFloatDef(const UnicodeString& Text, float Default) {

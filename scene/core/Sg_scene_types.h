@@ -80,10 +80,20 @@ struct TsgColor24 {
     uint8_t R = 0, G = 0, B = 0;
 };
 
-enum TsgCorner : uint8_t { crTopLeft = 1, crTopRight = 2, crBottomLeft = 4, crBottomRight = 8 };
+enum TsgCorner : uint8_t {
+    sgCornerTopLeft = 1,
+    sgCornerTopRight = 2,
+    sgCornerBottomLeft = 4,
+    sgCornerBottomRight = 8
+};
 using TsgCorners = uint8_t;
-enum TsgSide : uint8_t { sdTop = 1, sdLeft = 2, sdBottom = 4, sdRight = 8 };
+enum TsgSide : uint8_t { sgSideTop = 1, sgSideLeft = 2, sgSideBottom = 4, sgSideRight = 8 };
 using TsgSides = uint8_t;
+// The members' names by bit position, as streams spell the sets.
+inline constexpr const char* sgCornerNames[] = {"sgCornerTopLeft", "sgCornerTopRight",
+                                                "sgCornerBottomLeft", "sgCornerBottomRight"};
+inline constexpr const char* sgSideNames[] = {"sgSideTop", "sgSideLeft", "sgSideBottom",
+                                              "sgSideRight"};
 
 constexpr float cPI = 3.1415927f;
 constexpr float cPIdiv180 = 0.017453292f;
@@ -103,8 +113,9 @@ constexpr float Epsilon = 1e-40f;
 constexpr TsgMatrix IdentityMatrix{1, 0, 0, 0, 1, 0, 0, 0, 1};
 constexpr TsgMatrix ZeroMatrix{};
 constexpr TsgRect NullRect{};
-constexpr TsgCorners AllCorners = crTopLeft | crTopRight | crBottomLeft | crBottomRight;
-constexpr TsgSides AllSides = sdTop | sdLeft | sdBottom | sdRight;
+constexpr TsgCorners AllCorners =
+    sgCornerTopLeft | sgCornerTopRight | sgCornerBottomLeft | sgCornerBottomRight;
+constexpr TsgSides AllSides = sgSideTop | sgSideLeft | sgSideBottom | sgSideRight;
 // Separates the closed figures of a TsgPolygon.
 constexpr TsgPoint ClosePolygon{65535, 65535};
 

@@ -6,6 +6,8 @@
 #include "scene/core/Sg_scene_paint.h"
 #include "scene/core/Sg_scene_registry.h"
 
+#include "platform/ui/CursorIdents.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -22,7 +24,7 @@ DBI_PUBLISH(TsgVisualObject) {
                    "vaCenter",     "vaVertCenter", "vaHorzCenter", "vaHorizontal", "vaVertical",
                    "vaScale",      "vaFit",        "vaFitLeft",    "vaFitRight"},
                   vaNone);
-    p.Integer("Cursor", &V::Cursor, &V::SetCursor, 0);
+    p.Integer("Cursor", &V::Cursor, &V::SetCursor, 0).IdentMap(CursorIdents());
     p.Enumeration("DragMode", &V::DragMode, &V::SetDragMode,
                   {"sgDragManual", "sgDragAutomatic", "sgDragLeftAutomatic", "sgDragMoveAutomatic"},
                   sgDragManual);
@@ -32,8 +34,9 @@ DBI_PUBLISH(TsgVisualObject) {
     p.Float("RotateAngle", &V::RotateAngle, &V::SetRotateAngle);
     p.Object("RotateCenter", &V::RotateCenter, &V::SetRotateCenter);
     p.Boolean("Locked", &V::Locked, &V::SetLocked, false);
-    p.Float("Width", &V::Width, &V::SetWidth);
-    p.Float("Height", &V::Height, &V::SetHeight);
+    // Always written: the constructor's size is not 0, so a 0 x 0 object must say so.
+    p.Float("Width", &V::Width, &V::SetWidth).NoDefault();
+    p.Float("Height", &V::Height, &V::SetHeight).NoDefault();
     p.Object("Margins", &V::Margins, &V::SetMargins);
     p.Object("Padding", &V::Padding, &V::SetPadding);
     p.Float("Opacity", &V::Opacity, &V::SetOpacity, 1);

@@ -292,7 +292,7 @@ TEST(CanvasShapes, RoundedAndCornerlessRectangles) {
     EXPECT_EQ(Alpha(PixelAt(*canvas, 0, 0)), 0); // the round corner is cut away
     EXPECT_EQ(Alpha(PixelAt(*canvas, 10, 0)), 255);
     canvas->Clear(0);
-    canvas->FillRect({0, 0, 20, 20}, 8, 8, crTopRight, 1);
+    canvas->FillRect({0, 0, 20, 20}, 8, 8, sgCornerTopRight, 1);
     EXPECT_EQ(Alpha(PixelAt(*canvas, 0, 0)), 255); // corners not in the set stay square
     EXPECT_EQ(Alpha(PixelAt(*canvas, 19, 0)), 0);
 

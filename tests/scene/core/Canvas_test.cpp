@@ -157,7 +157,7 @@ TEST(CanvasShapesAsPaths, PolygonsSplitAtClosePolygon) {
 
 TEST(CanvasShapesAsPaths, RectSidesDrawOnlyTheChosenSides) {
     RecordingCanvas canvas;
-    canvas.DrawRectSides({0, 0, 10, 4}, 0, 0, 0, 1, sdTop);
+    canvas.DrawRectSides({0, 0, 10, 4}, 0, 0, 0, 1, sgSideTop);
     // Only the top edge is drawn, in three pieces; every other step is a move.
     int lines = 0;
     for (const TsgPathPoint& p : canvas.Drawn)

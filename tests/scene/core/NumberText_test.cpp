@@ -42,6 +42,12 @@ TEST(RectText, RoundTripAndMalformedInput) {
     EXPECT_EQ(sgStringToRect("(1,x,3,4)"), NullRect);
     EXPECT_EQ(sgStringToPoint("(5,6)"), (TsgPoint{5, 6}));
     EXPECT_EQ(sgStringToPoint("(5)"), (TsgPoint{}));
+    // Beyond single precision is refused as malformed, not turned into infinity.
+    EXPECT_EQ(sgStringToRect("(1,2,3,1e39)"), NullRect);
+    EXPECT_EQ(sgStringToRect("(-1e300,2,3,4)"), NullRect);
+    EXPECT_EQ(sgStringToPoint("(1e39,0)"), (TsgPoint{}));
+    EXPECT_THROW(sgStrToFloat(u"4e38"), EConvertError);
+    EXPECT_FLOAT_EQ(sgStrToFloat(u"3e38"), 3e38f);
     TsgRect r{-3.25f, 0.5f, 1e6f, 7};
     EXPECT_EQ(sgStringToRect(sgRectToString(r)), r);
 }

@@ -222,7 +222,7 @@ TEST(Path, RectangleRadiiAreCorrectedToTheSides) {
     EXPECT_EQ(path.PathData[1].Point, (TsgPoint{0, 1})); // A + 0.5 (K - A)
     EXPECT_EQ(path.PathData.back().Kind, Z);
     TsgPathData square;
-    square.AddRectangle({0, 0, 10, 10}, 2, 2, crTopLeft, sgCornerBevel);
+    square.AddRectangle({0, 0, 10, 10}, 2, 2, sgCornerTopLeft, sgCornerBevel);
     // The top-right corner is not in the set: lines through the vertex.
     EXPECT_EQ(square.PathData[3].Point, (TsgPoint{10, 0}));
 }

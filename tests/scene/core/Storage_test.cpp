@@ -54,6 +54,21 @@ TEST(Storage, BinaryFormRoundTripsEveryKind) {
     EXPECT_EQ(loaded.GetValues(u"Unset")->Type(), vaNull);
 }
 
+TEST(Storage, TextItemsKeepTheWideStringTag) {
+    TsgStorage store;
+    store.GetValues(u"Plain")->SetAsString(u"abc");
+    store.GetValues(u"Long")->SetAsString(UnicodeString(std::u16string(300, u'x')));
+    TBytesStream stream;
+    store.SaveToStream(stream);
+    stream.SetPosition(0);
+    TsgStorage loaded;
+    loaded.LoadFromStream(stream);
+    for (const char16_t* name : {u"Plain", u"Long"}) {
+        EXPECT_EQ(loaded.GetValues(name)->Type(), vaWString);
+        EXPECT_EQ(loaded.GetValues(name)->AsString(), store.GetValues(name)->AsString());
+    }
+}
+
 TEST(Storage, TextFileRoundTripAndForeignValuesAreSkipped) {
     TsgStorage store;
     store.GetValues(u"A")->SetAsInteger(-3);

@@ -3,13 +3,22 @@
 #include "SceneTestClasses.h"
 
 #include "platform/classes/ObjectText.h"
+#include "platform/classes/Writer.h"
 #include "platform/rtl/MemoryStream.h"
+
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
+#include <optional>
 
 namespace {
+
+std::vector<AnsiString> Names(const char* const* names, size_t count) {
+    return std::vector<AnsiString>(names, names + count);
+}
 
 struct Streams : ::testing::Test {
     void SetUp() override {
@@ -134,17 +143,125 @@ TEST_F(Streams, SavingKeepsTheSourceNamesAndNoNamesBlanksChildren) {
     EXPECT_TRUE(clone->Name().IsEmpty());
 }
 
-TEST_F(Streams, LoadIntoAnExistingObjectDropsNamesButKeepsItsOwn) {
+TEST_F(Streams, LoadIntoAnExistingObjectKeepsItsOwnNameAndTheNestedOnes) {
     TComponent owner(nullptr);
     TsgObject target(&owner);
     target.SetName("Target");
     TStringStream text{AnsiString("object X: TsgObject\n  ResourceName = 'r'\n"
-                                  "  object Y: TsgObject\n  end\nend\n")};
+                                  "  object Y: TsgObject\n    object Z: TsgObject\n    end\n"
+                                  "  end\nend\n")};
     target.LoadFromStream(text);
     EXPECT_EQ(target.Name(), AnsiString("Target"));
     EXPECT_EQ(target.ResourceName(), UnicodeString(u"r"));
     ASSERT_EQ(target.ChildrenCount(), 1);
-    EXPECT_TRUE(target.GetChild(0)->Name().IsEmpty());
+    EXPECT_EQ(target.GetChild(0)->Name(), AnsiString("Y"));
+    ASSERT_EQ(target.GetChild(0)->ChildrenCount(), 1);
+    EXPECT_EQ(target.GetChild(0)->GetChild(0)->Name(), AnsiString("Z"));
+    EXPECT_EQ(target.FindComponent("Z"), target.GetChild(0)->GetChild(0));
+}
+
+TEST_F(Streams, ZeroSizeSurvivesSaveLoadAndClone) {
+    TsgVisualObject flat(nullptr);
+    flat.SetWidth(0);
+    flat.SetHeight(0);
+    const AnsiString text = TextOf(&flat);
+    EXPECT_GT(text.Pos("Width = 0"), 0) << text.str();
+    TStringStream in{text};
+    std::unique_ptr<TsgObject> loaded(CreateObjectFromStream(nullptr, in));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->Visual()->Width(), 0);
+    EXPECT_EQ(loaded->Visual()->Height(), 0);
+    std::unique_ptr<TsgObject> clone(flat.Clone(nullptr));
+    EXPECT_EQ(clone->Visual()->Width(), 0);
+    EXPECT_EQ(clone->Visual()->Height(), 0);
+}
+
+// Fills a binary stream of a visual object whose RotateAngle holds a double.
+void WriteAngleStream(TStream& binary, double angle) {
+    TWriter writer(binary);
+    writer.WriteSignature();
+    writer.WriteStr("TsgVisualObject");
+    writer.WriteStr("");
+    writer.WritePropName("RotateAngle");
+    writer.WriteDouble(angle);
+    writer.WritePropName("ResourceName");
+    writer.WriteString(u"after");
+    writer.WriteListEnd();
+    writer.WriteListEnd();
+}
+
+TEST_F(Streams, FloatsASinglePropertyCannotHoldAreSkipped) {
+    for (double angle : {1e300, -1e39, std::numeric_limits<double>::quiet_NaN(),
+                         std::numeric_limits<double>::infinity()}) {
+        SCOPED_TRACE(angle);
+        TBytesStream binary;
+        WriteAngleStream(binary, angle);
+        binary.SetPosition(0);
+        std::unique_ptr<TsgObject> made(CreateObjectFromBinStream(nullptr, binary));
+        ASSERT_NE(made, nullptr);
+        EXPECT_EQ(made->Visual()->RotateAngle(), 0);
+        EXPECT_EQ(made->ResourceName(), UnicodeString(u"after"));
+    }
+    TBytesStream fine;
+    WriteAngleStream(fine, 45.5);
+    fine.SetPosition(0);
+    std::unique_ptr<TsgObject> made(CreateObjectFromBinStream(nullptr, fine));
+    EXPECT_FLOAT_EQ(made->Visual()->RotateAngle(), 45.5f);
+}
+
+TEST_F(Streams, TolerantLoadsTraceWhatTheySkipWhenAsked) {
+    const char* text = "object X: TsgVisualObject\n  Unknown = 5\n  Height = 7\n"
+                       "  object Y: TNoSuchClass\n  end\nend\n";
+    for (bool tracing : {false, true}) {
+        SCOPED_TRACE(tracing);
+        testsupport::ScopedEnv trace{"DBI_TRACE",
+                                     tracing ? std::optional<std::string>("1") : std::nullopt};
+        TStringStream in{AnsiString(text)};
+        ::testing::internal::CaptureStderr();
+        std::unique_ptr<TsgObject> root(CreateObjectFromStream(nullptr, in));
+        const std::string log = ::testing::internal::GetCapturedStderr();
+        ASSERT_NE(root, nullptr);
+        EXPECT_FLOAT_EQ(root->Visual()->Height(), 7);
+        EXPECT_EQ(log.find("Unknown") != std::string::npos, tracing) << log;
+        EXPECT_EQ(log.find("TNoSuchClass") != std::string::npos, tracing) << log;
+    }
+}
+
+// Publishes the corner and side sets as shapes and rectangles do.
+class TsgTestFrame : public TsgVisualObject {
+    DBI_PERSISTENT(TsgTestFrame, TsgVisualObject)
+
+    explicit TsgTestFrame(TComponent* AOwner) : TsgVisualObject(AOwner) {}
+    TsgCorners Corners() const { return FCorners; }
+    void SetCorners(TsgCorners V) { FCorners = V; }
+    TsgSides Sides() const { return FSides; }
+    void SetSides(TsgSides V) { FSides = V; }
+
+private:
+    TsgCorners FCorners = AllCorners;
+    TsgSides FSides = AllSides;
+};
+
+DBI_PUBLISH(TsgTestFrame) {
+    p.Set("Corners", &TsgTestFrame::Corners, &TsgTestFrame::SetCorners,
+          Names(sgCornerNames, std::size(sgCornerNames)), AllCorners);
+    p.Set("Sides", &TsgTestFrame::Sides, &TsgTestFrame::SetSides,
+          Names(sgSideNames, std::size(sgSideNames)), AllSides);
+}
+
+TEST_F(Streams, CornerAndSideSetsAreStreamedByTheirMembersNames) {
+    RegisterClass(TsgTestFrame::StaticClassInfo());
+    TStringStream in{AnsiString("object X: TsgTestFrame\n"
+                                "  Corners = [sgCornerTopLeft, sgCornerBottomRight]\n"
+                                "  Sides = [sgSideTop, sgSideRight]\nend\n")};
+    std::unique_ptr<TsgObject> made(CreateObjectFromStream(nullptr, in));
+    ASSERT_NE(made, nullptr);
+    auto* frame = static_cast<TsgTestFrame*>(made.get());
+    EXPECT_EQ(frame->Corners(), sgCornerTopLeft | sgCornerBottomRight);
+    EXPECT_EQ(frame->Sides(), sgSideTop | sgSideRight);
+    const AnsiString text = TextOf(frame);
+    EXPECT_GT(text.Pos("Corners = [sgCornerTopLeft, sgCornerBottomRight]"), 0) << text.str();
+    EXPECT_GT(text.Pos("Sides = [sgSideTop, sgSideRight]"), 0) << text.str();
 }
 
 TEST_F(Streams, FormLoadsKeepNames) {
