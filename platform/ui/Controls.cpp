@@ -1,6 +1,7 @@
 #include "platform/ui/Controls.h"
 
 #include "platform/ui/Forms.h"
+#include "platform/ui/PointerPosition.h"
 #include "platform/ui/SdlVideo.h"
 #include "platform/ui/WindowRegistry.h"
 
@@ -239,12 +240,12 @@ void TWinControl::WndProc(TMessage& message) {
     }
     case WM_KEYDOWN: {
         uint16_t key = static_cast<uint16_t>(message.WParam);
-        KeyDown(key, CurrentShiftState());
+        KeyDown(key, KeyDataToShiftState(message.LParam));
         return;
     }
     case WM_KEYUP: {
         uint16_t key = static_cast<uint16_t>(message.WParam);
-        KeyUp(key, CurrentShiftState());
+        KeyUp(key, KeyDataToShiftState(message.LParam));
         return;
     }
     case WM_CHAR: {
@@ -357,6 +358,8 @@ bool GetCursorPos(TPoint* point) {
     if (!point)
         return false;
     *point = TPoint{};
+    if (LastPointerPosition(point))
+        return true;
     if (!EnsureVideo())
         return false;
     SDL_GetGlobalMouseState(&point->X, &point->Y);

@@ -242,6 +242,8 @@ void TsgCustomScene::EmptyObjects() {
     FHovered = nullptr;
     FFocused = nullptr;
     FDesignPlaceObject = nullptr;
+    FDragged = nullptr;
+    FPressTarget = nullptr;
 }
 
 TsgObject* TsgCustomScene::LoadObjectFromStream(TStream& AStream) {
@@ -261,6 +263,7 @@ TsgObject* TsgCustomScene::LoadObjectFromStream(TStream& AStream) {
 
 void TsgCustomScene::Loaded() {
     TComponent::Loaded();
+    FLoadCursor = Cursor();
     delete FShowTimer;
     FShowTimer = new TsgTimer(this);
     FShowTimer->SetInterval(1);
@@ -287,7 +290,8 @@ void TsgCustomScene::Notification(TComponent* AComponent, TOperation Operation) 
     if (Operation != opRemove)
         return;
     for (TsgVisualObject** reference :
-         {&FCaptured, &FSelected, &FHovered, &FFocused, &FDesignPlaceObject, &FDesignRoot})
+         {&FCaptured, &FSelected, &FHovered, &FFocused, &FDesignPlaceObject, &FDesignRoot,
+          &FDragged, &FPressTarget})
         if (*reference && static_cast<TComponent*>(*reference) == AComponent)
             *reference = nullptr;
     if (FShowTimer && static_cast<TComponent*>(FShowTimer) == AComponent)
@@ -349,7 +353,8 @@ void TsgCustomScene::WndProc(TMessage& Message) {
         Message.Result = 1;
         return;
     default:
-        TCustomControl::WndProc(Message);
+        if (!InputMessage(Message))
+            TCustomControl::WndProc(Message);
     }
 }
 
