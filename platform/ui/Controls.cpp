@@ -183,6 +183,7 @@ bool TWinControl::Focused() const {
 
 void TWinControl::DispatchMouse(TMessage& message, bool down, TMouseButton button) {
     TPoint p = MouseLParamPoint(message.LParam);
+    NotePointerPosition(ClientToScreen(p));
     TShiftState shift = ShiftStateOfMouseKeys(message.WParam);
     if (down && (message.Msg == WM_LBUTTONDBLCLK || message.Msg == WM_RBUTTONDBLCLK ||
                  message.Msg == WM_MBUTTONDBLCLK))
@@ -208,6 +209,8 @@ void TWinControl::WndProc(TMessage& message) {
         return;
     case WM_MOUSEMOVE: {
         TPoint p = MouseLParamPoint(message.LParam);
+        // Noted as each move is handled, so the cursor query agrees with the messages seen.
+        NotePointerPosition(ClientToScreen(p));
         MouseMove(ShiftStateOfMouseKeys(message.WParam), p.X, p.Y);
         return;
     }

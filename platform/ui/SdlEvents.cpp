@@ -3,7 +3,6 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/HintWindow.h"
 #include "platform/ui/KeyMap.h"
-#include "platform/ui/PointerPosition.h"
 #include "platform/ui/SdlVideo.h"
 #include "platform/ui/WindowRegistry.h"
 
@@ -107,7 +106,6 @@ public:
         TForm* form = FormOf(e.windowID);
         if (!form || !form->Enabled())
             return;
-        NotePointerPosition(form->ClientToScreen(TPoint{e.x, e.y}));
         TPoint client;
         TWinControl* target = MouseTarget(form, TPoint{e.x, e.y}, client);
         if (!GetCapture()) {
@@ -118,12 +116,12 @@ public:
         PostMessage(target, WM_MOUSEMOVE, MouseKeyState(), MakeMouseLParam(client.X, client.Y));
     }
 
-    static void Button(const SDL_MouseButtonEvent& e) {
+    // True when a message was posted.
+    static bool Button(const SDL_MouseButtonEvent& e) {
         TForm* form = FormOf(e.windowID);
         if (!form || !form->Enabled())
-            return;
+            return false;
         bool down = e.type == SDL_MOUSEBUTTONDOWN;
-        NotePointerPosition(form->ClientToScreen(TPoint{e.x, e.y}));
         if (down)
             CancelHint();
         if (down)
@@ -143,11 +141,12 @@ public:
             message = down ? (twice ? WM_MBUTTONDBLCLK : WM_MBUTTONDOWN) : WM_MBUTTONUP;
             break;
         default:
-            return;
+            return false;
         }
         TPoint client;
         TWinControl* target = MouseTarget(form, TPoint{e.x, e.y}, client);
         PostMessage(target, message, MouseKeyState(), MakeMouseLParam(client.X, client.Y));
+        return true;
     }
 
     static void Wheel(const SDL_MouseWheelEvent& e) {
@@ -163,11 +162,12 @@ public:
         PostMessage(target, WM_MOUSEWHEEL, w, MakeMouseLParam(screen.X, screen.Y));
     }
 
+    // The form passes key messages on to its focused window when it handles them.
     static TWinControl* KeyTarget(Uint32 windowId) {
         TForm* form = FormOf(windowId);
         if (!form || !form->Enabled())
             return nullptr;
-        return form->focused_ ? form->focused_ : form;
+        return form;
     }
 
     static void Key(const SDL_KeyboardEvent& e) {
@@ -281,7 +281,9 @@ void PumpSdlEvents() {
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
-            TSdlEventTranslator::Button(e.button);
+            // What follows is translated once this has been handled (PeekMessage).
+            if (TSdlEventTranslator::Button(e.button))
+                return;
             break;
         case SDL_MOUSEWHEEL:
             TSdlEventTranslator::Wheel(e.wheel);
