@@ -343,4 +343,48 @@ TEST_F(SceneInput, AHintComesFromTheObjectUnderTheCursor) {
     EXPECT_TRUE(info.HintStr.IsEmpty());
 }
 
+struct DropRules {
+    std::vector<TsgVisualObject*> accepting;
+    std::vector<std::string> asked;
+    void Over(TObject* Sender, const TsgDragObject&, TsgPoint, bool& Accept) {
+        auto* v = static_cast<TsgVisualObject*>(Sender);
+        asked.push_back(v->Name().c_str());
+        for (TsgVisualObject* a : accepting)
+            if (a == v)
+                Accept = true;
+    }
+};
+
+TEST_F(SceneInput, TheDropTargetIsTheTopmostObjectThatAcceptsTheData) {
+    TsgInputTestNode* panel = Add(root, "panel", 10, 10, 100, 100);
+    TsgInputTestNode* list = Add(panel, "list", 10, 10, 50, 50);
+    TsgInputTestNode* outside = Add(panel, "outside", 90, 90, 40, 40); // 100..140
+    DropRules rules;
+    for (TsgInputTestNode* n : {root, panel, list, outside})
+        n->OnDragOver = TsgDragOverEvent::Bind<&DropRules::Over>(&rules);
+    TsgDragObject data{nullptr, u"C:/Program Files"};
+    auto target = [&](float x, float y) {
+        rules.asked.clear();
+        TsgVisualObject* t = root->FindTarget({x, y}, data);
+        return t ? std::string(t->Name().c_str()) : std::string("-");
+    };
+
+    EXPECT_EQ(target(30, 30), "-");
+    EXPECT_EQ(rules.asked, (Lines{"outside", "list", "panel", "root"}));
+    rules.accepting = {panel};
+    EXPECT_EQ(target(30, 30), "panel");
+    rules.accepting = {panel, list};
+    EXPECT_EQ(target(30, 30), "list");
+    rules.accepting = {outside};
+    EXPECT_EQ(target(120, 120), "outside");
+    panel->SetClipChildren(true);
+    EXPECT_EQ(target(120, 120), "-") << "a clipping parent hides what lies outside it";
+
+    // Entering and leaving mark the object for styles.
+    list->DragEnter(data, {30, 30});
+    EXPECT_TRUE(list->IsDragOver());
+    list->DragLeave();
+    EXPECT_FALSE(list->IsDragOver());
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 """A scene in a real window under Xvfb, driven by the real pointer and keyboard through xdotool:
 the view tool prints the events its objects receive, and clicks, typing, Tab, Ctrl+V, Return
-and Escape must reach them as the toolkit routes input."""
+and Escape must reach them as the toolkit routes input; pressing empty space drags the
+window."""
 import os
 import shutil
 import subprocess
@@ -90,6 +91,34 @@ class RealPointerOverTheViewTool(unittest.TestCase):
         self.assertNotIn("root.0 keydown 9 char 0", lines, "Tab moves the focus only")
         self.assertFalse([line for line in lines if line.endswith("char 13")],
                          "Return comes once, as its key")
+
+    def test_pressing_empty_space_drags_the_window(self):
+        self.view = subprocess.Popen([BINARY, SCENE, "--print-events", "--exit-after", "30000"],
+                                     env=self.env, stdout=subprocess.PIPE,
+                                     stderr=subprocess.PIPE, text=True)
+        window = self.xdotool("search", "--sync", "--name", "sg_view").split()[0]
+        time.sleep(0.5)
+
+        def position():
+            geometry = self.xdotool("getwindowgeometry", window)
+            line = next(l for l in geometry.splitlines() if "Position:" in l)
+            x, y = line.split()[1].split(",")
+            return int(x), int(y)
+
+        start = position()
+        self.xdotool("mousemove", "--window", window, "100", "130", "mousedown", "1")
+        time.sleep(0.2)
+        for _ in range(6):
+            self.xdotool("mousemove_relative", "--", "5", "4")
+            time.sleep(0.05)
+        time.sleep(0.2)
+        self.xdotool("mouseup", "1")
+        time.sleep(0.3)
+        self.assertEqual(position(), (start[0] + 30, start[1] + 24))
+        self.xdotool("key", "Escape")
+        out, err = self.view.communicate(timeout=30)
+        self.assertEqual(self.view.returncode, 0, err)
+        self.assertNotIn("click", out, "empty space has no object to click")
 
 
 if __name__ == "__main__":
