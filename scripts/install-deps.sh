@@ -16,8 +16,8 @@ packages=(
   python3 python3-pefile python3-numpy python3-scipy python3-pil python3-webcolors python3-svg.path
   # shell helpers the program calls at run time
   xdg-utils
-  # a real window for looking at the scene without a desktop
-  xvfb
+  # a real window for looking at the scene without a desktop, driven by a real pointer
+  xvfb xdotool
 )
 
 missing=()

@@ -2,14 +2,18 @@
 // looking at it on a desktop or under Xvfb (xvfb-run -a sg_view scene.txt ...).
 //
 //   sg_view <scene.txt> [--size WxH] [--background #AARRGGBB] [--screenshot out.png]
-//           [--exit-after MS]
+//           [--exit-after MS] [--print-events]
 //
 // The root object's class must be a visual object known to the toolkit (TsgPreviewShape draws
 // the canvas primitives). The window takes the root's size unless --size says otherwise, and
 // the tree is laid out by the children's Align, Margins and Padding. --screenshot writes the
 // scene's buffer as PNG once the window has been painted, and again whenever F12 is pressed;
-// --exit-after closes the program after that many milliseconds. Escape or closing the window
-// ends it. Exit code 0 on success, 1 on bad input, 2 on usage.
+// --exit-after closes the program after that many milliseconds. --print-events writes every
+// mouse, focus and key event of the objects to standard output, one line each, and lets every
+// object below the root take the focus, so clicks, typing and Tab can be tried (and scripted
+// under Xvfb with xdotool) on any layout; an object is named by its name, or by its child
+// indices from the root ("root.1.0") when it has none. Escape or closing the window ends it.
+// Exit code 0 on success, 1 on bad input, 2 on usage.
 #include "scene/core/Sg_canvas_gdip.h"
 #include "scene/core/Sg_scene.h"
 #include "scene/core/Sg_scene_preview.h"
@@ -22,18 +26,81 @@
 #include "platform/ui/Timer.h"
 
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
 int Usage() {
     std::fprintf(stderr, "usage: sg_view <scene.txt> [--size WxH] [--background #AARRGGBB] "
-                         "[--screenshot out.png] [--exit-after MS]\n");
+                         "[--screenshot out.png] [--exit-after MS] [--print-events]\n");
     return 2;
+}
+
+// Writes the events of one object to standard output.
+class TEventPrinter {
+public:
+    TEventPrinter(TsgVisualObject* node, std::string name) : FName(std::move(name)) {
+        node->OnClick = TNotifyEvent::Bind<&TEventPrinter::Click>(this);
+        node->OnDblClick = TNotifyEvent::Bind<&TEventPrinter::DblClick>(this);
+        node->OnMouseEnter = TNotifyEvent::Bind<&TEventPrinter::Enter>(this);
+        node->OnMouseLeave = TNotifyEvent::Bind<&TEventPrinter::Leave>(this);
+        node->OnFocus = TNotifyEvent::Bind<&TEventPrinter::Focus>(this);
+        node->OnMouseDown = TsgMouseEvent::Bind<&TEventPrinter::Down>(this);
+        node->OnMouseUp = TsgMouseEvent::Bind<&TEventPrinter::Up>(this);
+        node->OnMouseWheel = TsgMouseWheelEvent::Bind<&TEventPrinter::Wheel>(this);
+        node->OnKeyDown = TsgKeyEvent::Bind<&TEventPrinter::KeyDown>(this);
+    }
+
+private:
+    void Line(const char* format, ...) __attribute__((format(printf, 2, 3))) {
+        std::printf("%s ", FName.c_str());
+        va_list args;
+        va_start(args, format);
+        std::vprintf(format, args);
+        va_end(args);
+        std::printf("\n");
+        std::fflush(stdout);
+    }
+    static const char* ButtonName(TMouseButton b) {
+        return b == mbLeft ? "left" : b == mbRight ? "right" : "middle";
+    }
+    void Click(TObject*) { Line("click"); }
+    void DblClick(TObject*) { Line("dblclick"); }
+    void Enter(TObject*) { Line("enter"); }
+    void Leave(TObject*) { Line("leave"); }
+    void Focus(TObject* sender) {
+        Line(static_cast<TsgVisualObject*>(sender)->IsFocused() ? "focus" : "unfocus");
+    }
+    void Down(TObject*, TMouseButton b, TShiftState, float x, float y) {
+        Line("down %s %g,%g", ButtonName(b), double(x), double(y));
+    }
+    void Up(TObject*, TMouseButton b, TShiftState, float x, float y) {
+        Line("up %s %g,%g", ButtonName(b), double(x), double(y));
+    }
+    void Wheel(TObject*, TShiftState, int delta, TsgPoint, bool&) { Line("wheel %d", delta); }
+    void KeyDown(uint16_t& key, char16_t& keyChar, TShiftState shift) {
+        Line("keydown %u char %u%s%s", unsigned(key), unsigned(keyChar),
+             shift.Contains(ssShift) ? " shift" : "", shift.Contains(ssCtrl) ? " ctrl" : "");
+    }
+
+    std::string FName;
+};
+
+void WatchTree(TsgVisualObject* node, const std::string& path,
+               std::vector<std::unique_ptr<TEventPrinter>>& printers, bool isRoot) {
+    std::string name = node->Name().IsEmpty() ? path : std::string(node->Name().c_str());
+    printers.push_back(std::make_unique<TEventPrinter>(node, name));
+    if (!isRoot)
+        node->SetCanFocused(true);
+    for (int i = 0; i < node->ChildrenCount(); ++i)
+        if (TsgVisualObject* child = node->GetChild(i)->Visual())
+            WatchTree(child, path + "." + std::to_string(i), printers, false);
 }
 
 // Lays out the tree from the root down. Nodes that lay out their own children do it again
@@ -87,6 +154,7 @@ int main(int argc, char** argv) {
     long exitAfter = -1;
     std::string screenshot;
     bool background = false;
+    bool printEvents = false;
     TsgColor backgroundColor = 0xFFFFFFFF;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc) {
@@ -97,6 +165,8 @@ int main(int argc, char** argv) {
             backgroundColor = sgStrToColor(UnicodeString::FromUtf8(argv[++i]));
         } else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
             screenshot = argv[++i];
+        } else if (std::strcmp(argv[i], "--print-events") == 0) {
+            printEvents = true;
         } else if (std::strcmp(argv[i], "--exit-after") == 0 && i + 1 < argc) {
             char* end = nullptr;
             exitAfter = std::strtol(argv[++i], &end, 10);
@@ -144,6 +214,9 @@ int main(int argc, char** argv) {
             return 1;
         }
         LayOutTree(root->Visual());
+        std::vector<std::unique_ptr<TEventPrinter>> printers;
+        if (printEvents)
+            WatchTree(root->Visual(), "root", printers, true);
 
         TTimer screenshotTimer;
         screenshotTimer.SetInterval(50);

@@ -1,6 +1,7 @@
 #include "platform/ui/Controls.h"
 
 #include "platform/ui/Forms.h"
+#include "platform/ui/PointerPosition.h"
 #include "platform/ui/SdlVideo.h"
 #include "platform/ui/WindowRegistry.h"
 
@@ -235,6 +236,7 @@ bool TWinControl::Focused() const {
 
 void TWinControl::DispatchMouse(TMessage& message, bool down, TMouseButton button) {
     TPoint p = MouseLParamPoint(message.LParam);
+    NotePointerPosition(ClientToScreen(p));
     TShiftState shift = ShiftStateOfMouseKeys(message.WParam);
     if (down && (message.Msg == WM_LBUTTONDBLCLK || message.Msg == WM_RBUTTONDBLCLK ||
                  message.Msg == WM_MBUTTONDBLCLK))
@@ -260,6 +262,8 @@ void TWinControl::WndProc(TMessage& message) {
         return;
     case WM_MOUSEMOVE: {
         TPoint p = MouseLParamPoint(message.LParam);
+        // Noted as each move is handled, so the cursor query agrees with the messages seen.
+        NotePointerPosition(ClientToScreen(p));
         MouseMove(ShiftStateOfMouseKeys(message.WParam), p.X, p.Y);
         return;
     }
@@ -292,12 +296,12 @@ void TWinControl::WndProc(TMessage& message) {
     }
     case WM_KEYDOWN: {
         uint16_t key = static_cast<uint16_t>(message.WParam);
-        KeyDown(key, CurrentShiftState());
+        KeyDown(key, KeyDataToShiftState(message.LParam));
         return;
     }
     case WM_KEYUP: {
         uint16_t key = static_cast<uint16_t>(message.WParam);
-        KeyUp(key, CurrentShiftState());
+        KeyUp(key, KeyDataToShiftState(message.LParam));
         return;
     }
     case WM_CHAR: {
@@ -410,6 +414,8 @@ bool GetCursorPos(TPoint* point) {
     if (!point)
         return false;
     *point = TPoint{};
+    if (LastPointerPosition(point))
+        return true;
     if (!EnsureVideo())
         return false;
     SDL_GetGlobalMouseState(&point->X, &point->Y);

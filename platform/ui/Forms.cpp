@@ -320,6 +320,18 @@ void TForm::WndProc(TMessage& message) {
     case CM_RELEASE:
         Application->DestroyForm(this);
         return;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_IME_STARTCOMPOSITION:
+        // Keys are queued for the form and go to the window focused when they are handled, so
+        // typing right after a click that moves the focus reaches the new window.
+        if (focused_ && focused_ != this && TWindowRegistry::Contains(focused_)) {
+            message.Result = SendMessage(focused_, message.Msg, message.WParam, message.LParam);
+            return;
+        }
+        TWinControl::WndProc(message);
+        return;
     case WM_ACTIVATE:
         if (message.WParam != 0) {
             if (OnActivate)

@@ -86,3 +86,15 @@ TShiftState ShiftStateOfMouseKeys(uintptr_t mouseKeys) {
         state.Bits |= ssAlt;
     return state;
 }
+
+TShiftState KeyDataToShiftState(intptr_t keyData) {
+    const auto data = static_cast<uintptr_t>(keyData);
+    TShiftState state;
+    if (data & KF_SHIFTSTATE_SHIFT)
+        state.Bits |= ssShift;
+    if (data & KF_SHIFTSTATE_CTRL)
+        state.Bits |= ssCtrl;
+    if (data & KF_SHIFTSTATE_ALT)
+        state.Bits |= ssAlt;
+    return state;
+}

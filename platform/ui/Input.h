@@ -73,6 +73,14 @@ constexpr uint16_t VK_OEM_5 = 0xDC;      // backslash |
 constexpr uint16_t VK_OEM_6 = 0xDD;      // ]}
 constexpr uint16_t VK_OEM_7 = 0xDE;      // '"
 
+// Key messages carry the shift state of their moment in lParam: Alt in bit 29 as usual, Shift
+// and Ctrl in bits 25 and 26 (reserved bits otherwise), so a key is read as it was typed and not
+// as the keyboard is when the message is handled.
+constexpr uintptr_t KF_SHIFTSTATE_SHIFT = uintptr_t(1) << 25;
+constexpr uintptr_t KF_SHIFTSTATE_CTRL = uintptr_t(1) << 26;
+constexpr uintptr_t KF_SHIFTSTATE_ALT = uintptr_t(1) << 29;
+TShiftState KeyDataToShiftState(intptr_t keyData);
+
 // The state of a key or button as the key messages report it: bit 15 set while it is down.
 int16_t GetKeyState(int virtualKey);
 // The shift state of the keyboard and mouse right now.

@@ -77,8 +77,14 @@ int PendingPostedMessageCount() {
 
 bool PeekMessage(TMsg* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags) {
     bool remove = (removeFlags & PM_REMOVE) != 0;
-    PumpSdlEvents();
     QueueState& queue = Queue();
+    // A press or release moves the capture and the focus that decide where later input goes:
+    // nothing more is translated until it has been handled.
+    bool buttonWaiting = std::any_of(queue.posted.begin(), queue.posted.end(), [](const TMsg& m) {
+        return m.message >= WM_LBUTTONDOWN && m.message <= WM_MBUTTONDBLCLK;
+    });
+    if (!buttonWaiting)
+        PumpSdlEvents();
     for (auto it = queue.posted.begin(); it != queue.posted.end(); ++it) {
         if (!ForWindow(*it, hwnd) || !InRange(it->message, filterMin, filterMax))
             continue;

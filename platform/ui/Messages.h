@@ -60,6 +60,7 @@ constexpr UINT WM_SETCURSOR = 0x0020;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT WM_IME_STARTCOMPOSITION = 0x010D;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
@@ -78,6 +79,8 @@ constexpr UINT CM_BASE = 0xB000;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 19;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
 constexpr UINT CM_RELEASE = CM_BASE + 33;
+// LParam points at a THintInfo (HintWindow.h) the window may fill.
+constexpr UINT CM_HINTSHOW = CM_BASE + 48;
 
 constexpr UINT PM_NOREMOVE = 0;
 constexpr UINT PM_REMOVE = 1;

@@ -1,138 +1,22 @@
 #include "platform/ui/SdlEvents.h"
 
 #include "platform/ui/Forms.h"
+#include "platform/ui/HintWindow.h"
+#include "platform/ui/KeyMap.h"
 #include "platform/ui/SdlVideo.h"
 #include "platform/ui/WindowRegistry.h"
 
 #include <SDL.h>
 
 namespace {
-uint16_t VirtualKeyOf(SDL_Keycode key) {
-    if (key >= SDLK_a && key <= SDLK_z)
-        return static_cast<uint16_t>('A' + (key - SDLK_a));
-    if (key >= SDLK_0 && key <= SDLK_9)
-        return static_cast<uint16_t>('0' + (key - SDLK_0));
-    if (key >= SDLK_F1 && key <= SDLK_F12)
-        return static_cast<uint16_t>(VK_F1 + (key - SDLK_F1));
-    if (key >= SDLK_KP_1 && key <= SDLK_KP_9)
-        return static_cast<uint16_t>(VK_NUMPAD0 + 1 + (key - SDLK_KP_1));
-    switch (key) {
-    case SDLK_BACKSPACE:
-        return VK_BACK;
-    case SDLK_TAB:
-        return VK_TAB;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-        return VK_RETURN;
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT:
-        return VK_SHIFT;
-    case SDLK_LCTRL:
-    case SDLK_RCTRL:
-        return VK_CONTROL;
-    case SDLK_LALT:
-    case SDLK_RALT:
-        return VK_MENU;
-    case SDLK_PAUSE:
-        return VK_PAUSE;
-    case SDLK_CAPSLOCK:
-        return VK_CAPITAL;
-    case SDLK_ESCAPE:
-        return VK_ESCAPE;
-    case SDLK_SPACE:
-        return VK_SPACE;
-    case SDLK_PAGEUP:
-        return VK_PRIOR;
-    case SDLK_PAGEDOWN:
-        return VK_NEXT;
-    case SDLK_END:
-        return VK_END;
-    case SDLK_HOME:
-        return VK_HOME;
-    case SDLK_LEFT:
-        return VK_LEFT;
-    case SDLK_UP:
-        return VK_UP;
-    case SDLK_RIGHT:
-        return VK_RIGHT;
-    case SDLK_DOWN:
-        return VK_DOWN;
-    case SDLK_INSERT:
-        return VK_INSERT;
-    case SDLK_DELETE:
-        return VK_DELETE;
-    case SDLK_LGUI:
-    case SDLK_RGUI:
-        return VK_LWIN;
-    case SDLK_APPLICATION:
-        return VK_APPS;
-    case SDLK_KP_0:
-        return VK_NUMPAD0;
-    case SDLK_KP_MULTIPLY:
-        return VK_MULTIPLY;
-    case SDLK_KP_PLUS:
-        return VK_ADD;
-    case SDLK_KP_MINUS:
-        return VK_SUBTRACT;
-    case SDLK_KP_PERIOD:
-        return VK_DECIMAL;
-    case SDLK_KP_DIVIDE:
-        return VK_DIVIDE;
-    case SDLK_NUMLOCKCLEAR:
-        return VK_NUMLOCK;
-    case SDLK_SCROLLLOCK:
-        return VK_SCROLL;
-    case SDLK_SEMICOLON:
-        return VK_OEM_1;
-    case SDLK_EQUALS:
-        return VK_OEM_PLUS;
-    case SDLK_COMMA:
-        return VK_OEM_COMMA;
-    case SDLK_MINUS:
-        return VK_OEM_MINUS;
-    case SDLK_PERIOD:
-        return VK_OEM_PERIOD;
-    case SDLK_SLASH:
-        return VK_OEM_2;
-    case SDLK_BACKQUOTE:
-        return VK_OEM_3;
-    case SDLK_LEFTBRACKET:
-        return VK_OEM_4;
-    case SDLK_BACKSLASH:
-        return VK_OEM_5;
-    case SDLK_RIGHTBRACKET:
-        return VK_OEM_6;
-    case SDLK_QUOTE:
-        return VK_OEM_7;
-    default:
-        return 0;
-    }
-}
-
-// The character a key makes by itself, where the text-input events of SDL give none: control
-// characters and Ctrl+letter.
-char16_t ControlCharacterOf(uint16_t vk, Uint16 mod) {
-    bool ctrl = (mod & KMOD_CTRL) != 0;
-    bool alt = (mod & KMOD_ALT) != 0;
-    if (ctrl && !alt && vk >= 'A' && vk <= 'Z')
-        return static_cast<char16_t>(vk - 'A' + 1);
-    switch (vk) {
-    case VK_BACK:
-        return 8;
-    case VK_TAB:
-        return 9;
-    case VK_RETURN:
-        return 13;
-    case VK_ESCAPE:
-        return 27;
-    default:
-        return 0;
-    }
-}
-
 // The buttons held as of the event being translated (SDL's own state is that after the whole
 // batch of pending events).
 WPARAM buttonsHeld = 0;
+// The modifiers as of the last key event translated. Mouse and text events carry none, and
+// SDL's live state does not follow pushed events.
+Uint16 keyMod = KMOD_NONE;
+// Whether an input-method composition is showing, so its start is announced once.
+bool composing = false;
 
 WPARAM ButtonFlag(Uint8 button) {
     switch (button) {
@@ -149,10 +33,9 @@ WPARAM ButtonFlag(Uint8 button) {
 
 WPARAM MouseKeyState() {
     WPARAM state = buttonsHeld;
-    SDL_Keymod mod = SDL_GetModState();
-    if (mod & KMOD_SHIFT)
+    if (keyMod & KMOD_SHIFT)
         state |= MK_SHIFT;
-    if (mod & KMOD_CTRL)
+    if (keyMod & KMOD_CTRL)
         state |= MK_CONTROL;
     return state;
 }
@@ -228,15 +111,19 @@ public:
         if (!GetCapture()) {
             Hover(form, target);
             ShowPlatformCursor(EffectiveCursor(target));
+            HintPointerMoved(target, client);
         }
         PostMessage(target, WM_MOUSEMOVE, MouseKeyState(), MakeMouseLParam(client.X, client.Y));
     }
 
-    static void Button(const SDL_MouseButtonEvent& e) {
+    // True when a message was posted.
+    static bool Button(const SDL_MouseButtonEvent& e) {
         TForm* form = FormOf(e.windowID);
         if (!form || !form->Enabled())
-            return;
+            return false;
         bool down = e.type == SDL_MOUSEBUTTONDOWN;
+        if (down)
+            CancelHint();
         if (down)
             buttonsHeld |= ButtonFlag(e.button);
         else
@@ -254,51 +141,51 @@ public:
             message = down ? (twice ? WM_MBUTTONDBLCLK : WM_MBUTTONDOWN) : WM_MBUTTONUP;
             break;
         default:
-            return;
+            return false;
         }
         TPoint client;
         TWinControl* target = MouseTarget(form, TPoint{e.x, e.y}, client);
         PostMessage(target, message, MouseKeyState(), MakeMouseLParam(client.X, client.Y));
+        return true;
     }
 
     static void Wheel(const SDL_MouseWheelEvent& e) {
         TForm* form = FormOf(e.windowID);
         if (!form || !form->Enabled() || e.y == 0)
             return;
-        int x = 0;
-        int y = 0;
-        SDL_GetMouseState(&x, &y);
+        // The pointer position travels with the event (SDL 2.26 and later).
         TPoint client;
-        TWinControl* target = MouseTarget(form, TPoint{x, y}, client);
+        TWinControl* target = MouseTarget(form, TPoint{e.mouseX, e.mouseY}, client);
         int delta = e.y * 120 * (e.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1);
         TPoint screen = target->ClientToScreen(client);
         WPARAM w = (static_cast<WPARAM>(static_cast<uint16_t>(delta)) << 16) | MouseKeyState();
         PostMessage(target, WM_MOUSEWHEEL, w, MakeMouseLParam(screen.X, screen.Y));
     }
 
+    // The form passes key messages on to its focused window when it handles them.
     static TWinControl* KeyTarget(Uint32 windowId) {
         TForm* form = FormOf(windowId);
         if (!form || !form->Enabled())
             return nullptr;
-        return form->focused_ ? form->focused_ : form;
+        return form;
     }
 
     static void Key(const SDL_KeyboardEvent& e) {
+        keyMod = e.keysym.mod;
         TWinControl* target = KeyTarget(e.windowID);
-        uint16_t vk = VirtualKeyOf(e.keysym.sym);
+        uint16_t vk = VirtualKeyOfSdlKey(e.keysym.sym);
         if (!target || vk == 0)
             return;
-        LPARAM data = 1;
-        if (e.keysym.mod & KMOD_ALT)
-            data |= 1 << 29;
+        LPARAM data = KeyDataOfSdlMod(e.keysym.mod);
         if (e.repeat)
             data |= 1 << 30;
         if (e.type == SDL_KEYUP) {
             PostMessage(target, WM_KEYUP, vk, data | (static_cast<LPARAM>(1) << 30));
             return;
         }
+        CancelHint();
         PostMessage(target, WM_KEYDOWN, vk, data);
-        if (char16_t c = ControlCharacterOf(vk, e.keysym.mod))
+        if (char16_t c = ControlCharacterOfKey(vk, e.keysym.mod))
             PostMessage(target, WM_CHAR, c, data);
     }
 
@@ -306,12 +193,25 @@ public:
         TWinControl* target = KeyTarget(e.windowID);
         if (!target)
             return;
+        composing = false;
         // Ctrl combinations already made their control character from the key.
-        if (SDL_GetModState() & KMOD_CTRL)
+        if (keyMod & KMOD_CTRL)
             return;
         UnicodeString typed = UnicodeString::FromUtf8(e.text);
         for (char16_t unit : typed.str())
-            PostMessage(target, WM_CHAR, unit, 1);
+            PostMessage(target, WM_CHAR, unit, KeyDataOfSdlMod(keyMod));
+    }
+
+    // A composition starting is announced once, so the window can place the input method's
+    // rectangle; its result arrives as text input.
+    static void Editing(const SDL_TextEditingEvent& e) {
+        TWinControl* target = KeyTarget(e.windowID);
+        if (!target)
+            return;
+        bool showing = e.text[0] != 0;
+        if (showing && !composing)
+            PostMessage(target, WM_IME_STARTCOMPOSITION, 0, 0);
+        composing = showing;
     }
 
     static void InvalidateAll(TWinControl* window) {
@@ -353,6 +253,7 @@ public:
             InvalidateAll(form);
             break;
         case SDL_WINDOWEVENT_LEAVE:
+            CancelHint();
             if (!GetCapture())
                 Hover(form, nullptr);
             break;
@@ -360,6 +261,7 @@ public:
             PostMessage(form, WM_ACTIVATE, 1, 0);
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
+            keyMod = KMOD_NONE;
             PostMessage(form, WM_ACTIVATE, 0, 0);
             break;
         default:
@@ -379,7 +281,9 @@ void PumpSdlEvents() {
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
-            TSdlEventTranslator::Button(e.button);
+            // What follows is translated once this has been handled (PeekMessage).
+            if (TSdlEventTranslator::Button(e.button))
+                return;
             break;
         case SDL_MOUSEWHEEL:
             TSdlEventTranslator::Wheel(e.wheel);
@@ -390,6 +294,9 @@ void PumpSdlEvents() {
             break;
         case SDL_TEXTINPUT:
             TSdlEventTranslator::Text(e.text);
+            break;
+        case SDL_TEXTEDITING:
+            TSdlEventTranslator::Editing(e.edit);
             break;
         case SDL_WINDOWEVENT:
             TSdlEventTranslator::Window(e.window);

@@ -246,6 +246,8 @@ void TsgCustomScene::EmptyObjects() {
     FHovered = nullptr;
     FFocused = nullptr;
     FDesignPlaceObject = nullptr;
+    FDragged = nullptr;
+    FPressTarget = nullptr;
 }
 
 TsgObject* TsgCustomScene::LoadObjectFromStream(TStream& AStream) {
@@ -265,6 +267,7 @@ TsgObject* TsgCustomScene::LoadObjectFromStream(TStream& AStream) {
 
 void TsgCustomScene::Loaded() {
     TComponent::Loaded();
+    FLoadCursor = Cursor();
     delete FShowTimer;
     FShowTimer = new TsgTimer(this);
     FShowTimer->SetInterval(1);
@@ -308,8 +311,9 @@ void TsgCustomScene::Notification(TComponent* AComponent, TOperation Operation) 
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove)
         return;
-    for (TsgVisualObject** reference : {&FCaptured, &FSelected, &FHovered, &FFocused,
-                                        &FDesignPlaceObject, &FDesignRoot, &FActiveControl})
+    for (TsgVisualObject** reference :
+         {&FCaptured, &FSelected, &FHovered, &FFocused, &FDesignPlaceObject, &FDesignRoot,
+          &FDragged, &FPressTarget, &FActiveControl})
         if (*reference && static_cast<TComponent*>(*reference) == AComponent)
             *reference = nullptr;
     if (FShowTimer && static_cast<TComponent*>(FShowTimer) == AComponent)
@@ -371,7 +375,8 @@ void TsgCustomScene::WndProc(TMessage& Message) {
         Message.Result = 1;
         return;
     default:
-        TCustomControl::WndProc(Message);
+        if (!InputMessage(Message))
+            TCustomControl::WndProc(Message);
     }
 }
 

@@ -24,6 +24,7 @@
 #include <memory>
 #include <vector>
 
+class TForm;
 class TsgBrush;
 class TsgResources;
 class TsgTimer;
@@ -68,6 +69,23 @@ class TsgCustomScene : public TComponent, public TCustomControl, public IsgScene
     // that object goes.
     TsgVisualObject* ActiveControl() const { return FActiveControl; }
     void SetActiveControl(TsgVisualObject* Value);
+    TsgVisualObject* Captured() const { return FCaptured; }
+    TsgVisualObject* Focused() const { return FFocused; }
+    bool FormDragging() const { return FDragging; }
+    bool FormResizing() const { return FResizing; }
+
+    // Input (Sg_scene_input_host.cpp). The topmost object under a scene point, or nullptr.
+    TsgVisualObject* ObjectByPoint(float X, float Y);
+    // The keyboard entry points of windowed and embedded scenes.
+    void UnicodeKeyDown(uint16_t& Key, char16_t& KeyChar, TShiftState Shift);
+    void UnicodeKeyUp(uint16_t& Key, char16_t& KeyChar, TShiftState Shift);
+    // Embedded scenes get their input from the host through these.
+    void EmbeddedMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void EmbeddedMouseMove(TShiftState Shift, int X, int Y);
+    void EmbeddedMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void EmbeddedMouseWheel(TShiftState Shift, int WheelDelta);
+    void EmbeddedKeyDown(uint16_t& Key, char16_t& KeyChar, TShiftState Shift);
+    void EmbeddedKeyUp(uint16_t& Key, char16_t& KeyChar, TShiftState Shift);
 
     // Embedded use: the scene draws for a host without a window of its own; Draw ends by calling
     // OnFlush (the host reads Canvas) instead of copying to a window.
@@ -107,8 +125,8 @@ class TsgCustomScene : public TComponent, public TCustomControl, public IsgScene
     void BeginUpdate() override;
     void EndUpdate() override;
     void EndUpdateWOInvalidate() override;
-    void BeginDrag() override {}
-    void BeginResize() override {}
+    void BeginDrag() override;
+    void BeginResize() override;
     void AddUpdateRect(const TsgRect& R) override;
     void InsertObject(const AnsiString&) override {}
     TsgControl* GetActiveControl() override { return nullptr; }
@@ -127,9 +145,9 @@ class TsgCustomScene : public TComponent, public TCustomControl, public IsgScene
     TsgVisualObject* GetDesignPlaceObject() override { return FDesignPlaceObject; }
     int GetUpdateRectsCount() override { return static_cast<int>(FUpdateRects.size()); }
     TsgRect GetUpdateRect(int Index) override { return FUpdateRects[size_t(Index)]; }
-    void SetCaptured(TsgVisualObject* Value) override { FCaptured = Value; }
+    void SetCaptured(TsgVisualObject* Value) override;
     TsgVisualObject* GetCaptured() override { return FCaptured; }
-    void SetFocused(TsgVisualObject* Value) override { FFocused = Value; }
+    void SetFocused(TsgVisualObject* Value) override;
     TsgVisualObject* GetFocused() override { return FFocused; }
     void SetDesignRoot(TsgVisualObject* Value) override { FDesignRoot = Value; }
     TsgPoint GetMousePos() override { return FMousePos; }
@@ -149,6 +167,10 @@ class TsgCustomScene : public TComponent, public TCustomControl, public IsgScene
     void SetHeight(int Value) { SetBounds(Left(), Top(), Width(), Value); }
 
 protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
     void CreateWnd() override;
     void DestroyWnd() override;
     // All painting goes through Draw.
@@ -167,6 +189,17 @@ private:
     void FillChanged(TObject*);
     void DoShowTimer(TObject*);
     void InvalidateAll(float Right, float Bottom);
+    // Input routing (Sg_scene_input_host.cpp).
+    bool Embedded() const { return static_cast<bool>(OnFlush); }
+    TForm* OwnerForm();
+    void MouseLeaveWindow();
+    void ChangeHover(TsgVisualObject* Value);
+    void MoveTabFocus(bool Backward);
+    // Handles the key, character, input-method and hint messages; false for any other.
+    bool InputMessage(TMessage& Message);
+    void WMChar(TMessage& Message);
+    void StartComposition();
+    void HintShow(TMessage& Message);
 
     std::unique_ptr<TsgCanvas> FCanvas;
     bool FDisableUpdate = false;
@@ -179,6 +212,14 @@ private:
     TsgVisualObject* FDesignPlaceObject = nullptr;
     TsgVisualObject* FActiveControl = nullptr;
     TsgPoint FMousePos{};
+    TsgPoint FUnsnapMousePos{};
+    TsgPoint FDownPos{};
+    bool FDragging = false;
+    bool FResizing = false;
+    TPoint FResizeSize{};
+    TCursor FLoadCursor = crDefault;
+    TsgVisualObject* FDragged = nullptr;
+    TsgVisualObject* FPressTarget = nullptr;
     bool FDesignTime = false;
     std::unique_ptr<TsgBrush> FFill;
     bool FTransparency = false;

@@ -49,13 +49,24 @@ DBI_PUBLISH(TsgVisualObject) {
     p.Object("Scale", &V::Scale, &V::SetScale);
     p.Boolean("Visible", &V::Visible, &V::SetVisible, true);
     p.Boolean("DesignHide", &V::DesignHide, &V::SetDesignHide, false);
-    p.Integer("TabOrder", &V::TabOrder, &V::SetTabOrder, -1);
     p.Event("OnClick", &V::GetOnClick, &V::SetOnClick);
     p.Event("OnFocus", &V::GetOnFocus, &V::SetOnFocus);
     p.Event("OnDblClick", &V::GetOnDblClick, &V::SetOnDblClick);
     p.Event("OnMouseEnter", &V::GetOnMouseEnter, &V::SetOnMouseEnter);
     p.Event("OnMouseLeave", &V::GetOnMouseLeave, &V::SetOnMouseLeave);
     p.Event("OnPaint", &V::GetOnPaint, &V::SetOnPaint);
+    p.Event("OnMouseDown", &V::GetOnMouseDown, &V::SetOnMouseDown);
+    p.Event("OnMouseMove", &V::GetOnMouseMove, &V::SetOnMouseMove);
+    p.Event("OnMouseUp", &V::GetOnMouseUp, &V::SetOnMouseUp);
+    p.Event("OnMouseWheel", &V::GetOnMouseWheel, &V::SetOnMouseWheel);
+    p.Event("OnKeyDown", &V::GetOnKeyDown, &V::SetOnKeyDown);
+    p.Event("OnKeyUp", &V::GetOnKeyUp, &V::SetOnKeyUp);
+    p.Event("OnDragEnter", &V::GetOnDragEnter, &V::SetOnDragEnter);
+    p.Event("OnDragOver", &V::GetOnDragOver, &V::SetOnDragOver);
+    p.Event("OnDragDrop", &V::GetOnDragDrop, &V::SetOnDragDrop);
+    p.Event("OnDragLeave", &V::GetOnDragLeave, &V::SetOnDragLeave);
+    p.Event("OnDragStart", &V::GetOnDragStart, &V::SetOnDragStart);
+    p.Event("OnDragStartQuery", &V::GetOnDragStartQuery, &V::SetOnDragStartQuery);
 }
 
 namespace {
@@ -555,6 +566,7 @@ void TsgVisualObject::Loaded() {
     MatrixChanged(this);
     if (ChildrenCount() > 0)
         Realign();
+    FixupTabList();
 }
 
 void TsgVisualObject::DeleteChildren() {

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "scene/core/Sg_scene_bounds.h"
+#include "scene/core/Sg_scene_input.h"
 #include "scene/core/Sg_scene_object.h"
 
 #include <cstdint>
@@ -160,10 +161,57 @@ class TsgVisualObject : public TsgObject {
     void SetHint(const UnicodeString& Value) { FHint = Value; }
     bool ShowHint() const { return FShowHint; }
     void SetShowHint(bool Value) { FShowHint = Value; }
-    int16_t TabOrder() const { return FTabOrder; }
-    void SetTabOrder(int16_t Value) { FTabOrder = Value; }
+    // The index in the visual parent's tab list, -1 without one. While loading, a new value is
+    // only stored and FixupTabList applies it.
+    int16_t TabOrder() const;
+    void SetTabOrder(int16_t Value);
+    void UpdateTabOrder(int Value);
+    void FixupTabList();
     // The visual children in tab order.
     const std::vector<TsgObject*>& TabList() const { return FTabList; }
+    // Appends the tab list in order; with Children, each entry's own list follows it.
+    void GetTabOrderList(std::vector<TsgObject*>& List, bool Children);
+
+    // Hit testing, in scene coordinates (Sg_scene_input_visual.cpp).
+    virtual bool PointInObject(float X, float Y);
+    bool CheckHitTest(bool AHitTest);
+    virtual TsgVisualObject* ObjectByPoint(float X, float Y);
+    virtual TsgVisualObject* FindTarget(const TsgPoint& APoint, const TsgDragObject& Data);
+
+    // Mouse, in local coordinates.
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, float X, float Y);
+    virtual void MouseMove(TShiftState Shift, float X, float Y, float Dx, float Dy);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, float X, float Y);
+    virtual void MouseWheel(TShiftState Shift, int WheelDelta, bool& Handled);
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    virtual void Click();
+    virtual void DblClick();
+    virtual void ContextMenu(const TsgPoint& ScreenPosition);
+    void Capture();
+    void ReleaseCapture();
+
+    // Keyboard and focus.
+    virtual void KeyDown(uint16_t& Key, char16_t& KeyChar, TShiftState Shift);
+    virtual void KeyUp(uint16_t& Key, char16_t& KeyChar, TShiftState Shift);
+    virtual void DialogKey(uint16_t& Key, TShiftState Shift);
+    void SetFocus();
+    virtual void EnterFocus();
+    virtual void KillFocus();
+    // Called on every visual ancestor of an object that takes the focus, nearest first.
+    virtual void EnterFocusChildren(TsgVisualObject*) {}
+    // Where, relative to the object's origin, the input method shows its composition.
+    virtual TsgPoint CompositionOffset() { return {0, 0}; }
+
+    // Drag and drop, in scene coordinates.
+    virtual void DragEnter(const TsgDragObject& Data, const TsgPoint& Point);
+    virtual void DragOver(const TsgDragObject& Data, const TsgPoint& Point, bool& Accept);
+    virtual void DragDrop(const TsgDragObject& Data, const TsgPoint& Point);
+    virtual void DragLeave();
+    virtual void BeginAutoDrag();
+
+    // Between a left press without double click and the release.
+    bool Pressed() const { return FPressed; }
 
     // Repainting and the update rectangle (scene space).
     virtual void Repaint();
@@ -180,7 +228,6 @@ class TsgVisualObject : public TsgObject {
     // Paints the children in order (sgPaintChildren) and lays them out (sgRealign).
     virtual void PaintChildren();
     virtual void Realign();
-    virtual void KillFocus() {}
     virtual void ApplyResource();
     TsgCanvas* Canvas();
 
@@ -201,6 +248,41 @@ class TsgVisualObject : public TsgObject {
     void SetOnMouseEnter(const TNotifyEvent& V) { OnMouseEnter = V; }
     const TNotifyEvent& GetOnMouseLeave() const { return OnMouseLeave; }
     void SetOnMouseLeave(const TNotifyEvent& V) { OnMouseLeave = V; }
+
+    TsgMouseEvent OnMouseDown, OnMouseUp;
+    TsgMouseMoveEvent OnMouseMove;
+    TsgMouseWheelEvent OnMouseWheel;
+    TsgKeyEvent OnKeyDown, OnKeyUp;
+    TsgDragEnterEvent OnDragEnter;
+    TsgDragOverEvent OnDragOver;
+    TsgDragDropEvent OnDragDrop;
+    TsgDragLeaveEvent OnDragLeave;
+    TsgDragStartEvent OnDragStart;
+    TsgDragStartQueryEvent OnDragStartQuery;
+    const TsgMouseEvent& GetOnMouseDown() const { return OnMouseDown; }
+    void SetOnMouseDown(const TsgMouseEvent& V) { OnMouseDown = V; }
+    const TsgMouseEvent& GetOnMouseUp() const { return OnMouseUp; }
+    void SetOnMouseUp(const TsgMouseEvent& V) { OnMouseUp = V; }
+    const TsgMouseMoveEvent& GetOnMouseMove() const { return OnMouseMove; }
+    void SetOnMouseMove(const TsgMouseMoveEvent& V) { OnMouseMove = V; }
+    const TsgMouseWheelEvent& GetOnMouseWheel() const { return OnMouseWheel; }
+    void SetOnMouseWheel(const TsgMouseWheelEvent& V) { OnMouseWheel = V; }
+    const TsgKeyEvent& GetOnKeyDown() const { return OnKeyDown; }
+    void SetOnKeyDown(const TsgKeyEvent& V) { OnKeyDown = V; }
+    const TsgKeyEvent& GetOnKeyUp() const { return OnKeyUp; }
+    void SetOnKeyUp(const TsgKeyEvent& V) { OnKeyUp = V; }
+    const TsgDragEnterEvent& GetOnDragEnter() const { return OnDragEnter; }
+    void SetOnDragEnter(const TsgDragEnterEvent& V) { OnDragEnter = V; }
+    const TsgDragOverEvent& GetOnDragOver() const { return OnDragOver; }
+    void SetOnDragOver(const TsgDragOverEvent& V) { OnDragOver = V; }
+    const TsgDragDropEvent& GetOnDragDrop() const { return OnDragDrop; }
+    void SetOnDragDrop(const TsgDragDropEvent& V) { OnDragDrop = V; }
+    const TsgDragLeaveEvent& GetOnDragLeave() const { return OnDragLeave; }
+    void SetOnDragLeave(const TsgDragLeaveEvent& V) { OnDragLeave = V; }
+    const TsgDragStartEvent& GetOnDragStart() const { return OnDragStart; }
+    void SetOnDragStart(const TsgDragStartEvent& V) { OnDragStart = V; }
+    const TsgDragStartQueryEvent& GetOnDragStartQuery() const { return OnDragStartQuery; }
+    void SetOnDragStartQuery(const TsgDragStartQueryEvent& V) { OnDragStartQuery = V; }
 
 protected:
     void ChildAdded(TsgObject* AObject) override;
@@ -232,6 +314,8 @@ private:
     void RelayoutAfterResize();
 
     bool FIsMouseOver = false;
+    bool FPressed = false;
+    bool FDoubleClicked = false;
     bool FHitTest = true;
     bool FClipChildren = false;
     bool FAutoCapture = false;
