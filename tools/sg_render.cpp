@@ -7,7 +7,9 @@
 // the canvas primitives: rectangles, ellipses, lines, paths, text and pictures). Relative picture
 // file names are read from the working folder. The size defaults to the root's Width x Height.
 // Exit code 0 on success, 1 on bad input, 2 on usage.
+#include "scene/core/Sg_ani.h"
 #include "scene/core/Sg_canvas_gdip.h"
+#include "scene/core/Sg_effects.h"
 #include "scene/core/Sg_scene.h"
 #include "scene/core/Sg_scene_offscreen.h"
 #include "scene/core/Sg_scene_preview.h"
@@ -49,6 +51,8 @@ int main(int argc, char** argv) {
     }
     try {
         RegisterSgSceneUnit();
+        RegisterSgAniUnit();
+        RegisterSgEffectsUnit();
         RegisterClass(TsgPreviewShape::StaticClassInfo());
         InitSgCanvasUnit();
 

@@ -10,7 +10,9 @@
 // scene's buffer as PNG once the window has been painted, and again whenever F12 is pressed;
 // --exit-after closes the program after that many milliseconds. Escape or closing the window
 // ends it. Exit code 0 on success, 1 on bad input, 2 on usage.
+#include "scene/core/Sg_ani.h"
 #include "scene/core/Sg_canvas_gdip.h"
+#include "scene/core/Sg_effects.h"
 #include "scene/core/Sg_scene.h"
 #include "scene/core/Sg_scene_preview.h"
 
@@ -43,6 +45,15 @@ void LayOutTree(TsgVisualObject* node) {
     for (int i = 0; i < node->ChildrenCount(); ++i)
         if (TsgVisualObject* child = node->GetChild(i)->Visual())
             LayOutTree(child);
+}
+
+// Raises the visibility trigger on every visual object, as showing an object does, so that the
+// scene's timeline animations ('IsVisible=true') start once the tree lies in the scene.
+void RaiseVisibleTriggers(TsgVisualObject* node) {
+    node->StartTriggerAnimation(node, "IsVisible");
+    for (int i = 0; i < node->ChildrenCount(); ++i)
+        if (TsgVisualObject* child = node->GetChild(i)->Visual())
+            RaiseVisibleTriggers(child);
 }
 
 class TViewScene : public TsgScene {
@@ -108,6 +119,8 @@ int main(int argc, char** argv) {
     }
     try {
         RegisterSgSceneUnit();
+        RegisterSgAniUnit();
+        RegisterSgEffectsUnit();
         RegisterClass(TsgPreviewShape::StaticClassInfo());
         InitSgCanvasUnit();
         Application->Initialize();
@@ -144,6 +157,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         LayOutTree(root->Visual());
+        RaiseVisibleTriggers(root->Visual());
 
         TTimer screenshotTimer;
         screenshotTimer.SetInterval(50);
