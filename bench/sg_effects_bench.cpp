@@ -72,6 +72,21 @@ void AddEffects(TsgOffscreenScene* scene) {
     }
 }
 
+// The sample of the source tree: beside this file, or above the build folder of the program.
+std::string DefaultScene() {
+    namespace fs = std::filesystem;
+    const fs::path relative = fs::path("tools") / "scenes" / "sample.txt";
+    const fs::path here = fs::path(__FILE__).parent_path() / ".." / relative;
+    if (fs::exists(here))
+        return here.string();
+    std::error_code error;
+    for (fs::path dir = fs::read_symlink("/proc/self/exe", error).parent_path();
+         !dir.empty() && dir != dir.root_path(); dir = dir.parent_path())
+        if (fs::exists(dir / relative))
+            return (dir / relative).string();
+    return relative.string();
+}
+
 void PaintFrame(TsgOffscreenScene* scene) {
     scene->InvalidateAll();
     scene->PaintScene(0xFFFFFFFF);
