@@ -2,11 +2,14 @@
 // switched, what each does to an object's picture, and an effect painted through the scene.
 #include "CanvasTestSupport.h"
 
-#include "scene/core/Sg_ani_base.h"
+#include "scene/core/Sg_ani.h"
 #include "scene/core/Sg_effects.h"
 #include "scene/core/Sg_scene_offscreen.h"
 #include "scene/core/Sg_scene_paint.h"
 #include "scene/core/Sg_scene_preview.h"
+#include "scene/core/Sg_scene_registry.h"
+
+#include "platform/rtl/StringUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -271,6 +274,38 @@ TEST_F(EffectsInScene, ABlurEffectReplacesTheObjectsOwnPainting) {
     // The sharp edge is gone: just inside and just outside are both mixed.
     EXPECT_NE(At(20, 20), 0xFF2060C0u);
     EXPECT_NE(At(19, 20), kWhite);
+}
+
+} // namespace
+
+namespace {
+
+bool RegisteredUnder(const char16_t* category, const TClassInfo& info) {
+    for (int i = 0; ObjectList && i < ObjectList->Count(); ++i)
+        if (SameText((*ObjectList)[i], UnicodeString(category)) && ObjectList->Objects(i) == &info)
+            return true;
+    return false;
+}
+
+TEST(EffectAndAnimationUnits, RegisterTheirClassesByCategoryAndName) {
+    RegisterSgAniUnit();
+    RegisterSgEffectsUnit();
+    for (const TClassInfo* info :
+         {&TsgColorAnimation::StaticClassInfo(), &TsgGradientAnimation::StaticClassInfo(),
+          &TsgFloatAnimation::StaticClassInfo(), &TsgRectAnimation::StaticClassInfo(),
+          &TsgBitmapAnimation::StaticClassInfo(), &TsgColorKeyAnimation::StaticClassInfo(),
+          &TsgFloatKeyAnimation::StaticClassInfo(), &TsgPathAnimation::StaticClassInfo(),
+          &TsgPathSwitcher::StaticClassInfo()}) {
+        EXPECT_TRUE(RegisteredUnder(u"Animations", *info)) << info->ClassName().c_str();
+        EXPECT_EQ(GetClass(info->ClassName()), info);
+    }
+    for (const TClassInfo* info :
+         {&TsgShadowEffect::StaticClassInfo(), &TsgBlurEffect::StaticClassInfo(),
+          &TsgGlowEffect::StaticClassInfo(), &TsgInnerGlowEffect::StaticClassInfo(),
+          &TsgBevelEffect::StaticClassInfo(), &TsgReflectionEffect::StaticClassInfo()}) {
+        EXPECT_TRUE(RegisteredUnder(u"Effects", *info)) << info->ClassName().c_str();
+        EXPECT_EQ(GetClass(info->ClassName()), info);
+    }
 }
 
 } // namespace
