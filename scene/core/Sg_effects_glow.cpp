@@ -72,7 +72,7 @@ void TsgGlowEffect::ProcessEffect(TsgCanvas* Canvas, TsgBitmap* Visual, float) {
     Visual->FillColor(sgOpacity(color, FOpacity));
     Blur(Canvas, Visual, BlurRadius(FSoftness), true);
     sgRemoveCoverage(*Visual, mask, 0, 0);
-    sgClampToAlpha(*Visual);
+    sgSettleColor(*Visual, color);
 }
 
 void TsgInnerGlowEffect::ProcessEffect(TsgCanvas* Canvas, TsgBitmap* Visual, float) {
@@ -84,5 +84,5 @@ void TsgInnerGlowEffect::ProcessEffect(TsgCanvas* Canvas, TsgBitmap* Visual, flo
     Visual->FillColor(sgOpacity(color, Opacity()));
     Blur(Canvas, Visual, BlurRadius(Softness()), true);
     sgRemoveCoverage(*Visual, mask, 0, 0);
-    sgClampToAlpha(*Visual);
+    sgSettleColor(*Visual, color);
 }

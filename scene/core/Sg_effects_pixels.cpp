@@ -1,8 +1,7 @@
 #include "scene/core/Sg_effects_pixels.h"
 
 #include "scene/core/Sg_bitmap.h"
-
-#include <algorithm>
+#include "scene/core/Sg_scene_color.h"
 
 void sgRemoveCoverage(TsgBitmap& Bitmap, const std::vector<uint8_t>& Mask, int dX, int dY) {
     const int w = Bitmap.Width(), h = Bitmap.Height();
@@ -28,17 +27,13 @@ void sgRemoveCoverage(TsgBitmap& Bitmap, const std::vector<uint8_t>& Mask, int d
     }
 }
 
-void sgClampToAlpha(TsgBitmap& Bitmap) {
+void sgSettleColor(TsgBitmap& Bitmap, TsgColor Color) {
+    const TsgColor rgb = Color & 0x00FFFFFF;
     for (int y = 0; y < Bitmap.Height(); ++y) {
         uint32_t* row = Bitmap.Scanline(y);
         if (!row)
             continue;
-        for (int x = 0; x < Bitmap.Width(); ++x) {
-            const uint32_t p = row[x], a = p >> 24;
-            uint32_t out = a << 24;
-            for (int shift = 0; shift < 24; shift += 8)
-                out |= std::min((p >> shift) & 0xFF, a) << shift;
-            row[x] = out;
-        }
+        for (int x = 0; x < Bitmap.Width(); ++x)
+            row[x] = sgPremultyAlpha(rgb | (row[x] & 0xFF000000));
     }
 }

@@ -144,8 +144,14 @@ TEST(Effects, GlowStaysOutsideInnerGlowInside) {
     EXPECT_EQ(outer->GetPixels(20, 20), 0u); // no colour left where the coverage went
     const uint32_t edge = outer->GetPixels(10, 20);
     EXPECT_GT(edge >> 24, 0u);
-    // Glow colour #FFD700, premultiplied: the red channel carries the alpha.
-    EXPECT_EQ((edge >> 16) & 0xFF, edge >> 24);
+    // The glow colour #FFD700 at the pixel's coverage, premultiplied.
+    const uint32_t a = edge >> 24;
+    EXPECT_EQ(edge, (a << 24) | (a << 16) | ((215 * a / 255) << 8));
+    // Also where the glow colour was blurred into transparent pixels, no colour is left.
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            if (outer->GetPixels(x, y) >> 24 == 0)
+                ASSERT_EQ(outer->GetPixels(x, y), 0u) << x << "," << y;
 
     TsgInnerGlowEffect inner(nullptr);
     auto in = Square(40, 12, 28, 0xFF0000FF);
