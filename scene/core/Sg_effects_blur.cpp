@@ -87,11 +87,16 @@ void ColumnPass(const std::vector<int32_t>& plane, uint8_t* pixels, int width, i
     }
 }
 
+// Wider than any picture the toolkit makes; a radius from a stream (a bevel's Size) is held to
+// it so that the window sums stay in range and setting them up stays short.
+constexpr int kMaxRadius = 1 << 16;
+
 } // namespace
 
 void Blur(TsgCanvas* /*canvas*/, TsgBitmap* bitmap, int radius, bool alpha) {
     if (bitmap == nullptr || radius < 1)
         return;
+    radius = std::min(radius, kMaxRadius);
     const int width = bitmap->Width();
     const int height = bitmap->Height();
     uint32_t* pixels = width > 0 && height > 0 ? bitmap->Scanline(0) : nullptr;

@@ -121,3 +121,19 @@ TEST(Blur, StaysJustBelowTheExactTwoDimensionalConvolution) {
 }
 
 } // namespace
+
+namespace {
+
+// A bevel's Size comes from a stream unclamped: a huge radius must neither hang nor overflow.
+TEST(Blur, AHugeRadiusEndsAndKeepsAUniformPictureUniform) {
+    TsgBitmap b(9, 7);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 9; ++x)
+            b.SetPixels(x, y, 0xFFFFFFFF);
+    Blur(nullptr, &b, 2147483647, true);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 9; ++x)
+            ASSERT_EQ(b.GetPixels(x, y), 0xFFFFFFFFu);
+}
+
+} // namespace
