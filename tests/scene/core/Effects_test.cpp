@@ -150,8 +150,9 @@ TEST(Effects, GlowStaysOutsideInnerGlowInside) {
     // Also where the glow colour was blurred into transparent pixels, no colour is left.
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x)
-            if (outer->GetPixels(x, y) >> 24 == 0)
+            if (outer->GetPixels(x, y) >> 24 == 0) {
                 ASSERT_EQ(outer->GetPixels(x, y), 0u) << x << "," << y;
+            }
 
     TsgInnerGlowEffect inner(nullptr);
     auto in = Square(40, 12, 28, 0xFF0000FF);
