@@ -121,7 +121,6 @@ protected:
     bool InDesignScene();
     // The parent is a visual object that is hidden.
     bool ParentHidden();
-    void SetRunning(bool Value) { FRunning = Value; }
 
 private:
     void Finish();
