@@ -96,10 +96,7 @@ void PaintFrame(TsgOffscreenScene* scene) {
 
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
-    const std::string file = argc > 2 ? argv[2]
-                                      : (std::filesystem::path(__FILE__).parent_path() / ".." /
-                                         "tools" / "scenes" / "sample.txt")
-                                            .string();
+    const std::string file = argc > 2 ? argv[2] : DefaultScene();
     RegisterSgSceneUnit();
     RegisterSgAniUnit();
     RegisterSgEffectsUnit();
