@@ -14,8 +14,10 @@
 // $DBI_RESOURCE_FILE names (the built installer carries it). The size defaults to the style's
 // design size. Objects of classes this build does not have are left out (DBI_TRACE=1 lists them).
 // Exit code 0 on success, 1 on bad input, 2 on usage.
+#include "scene/core/Sg_ani.h"
 #include "scene/core/Sg_canvas_gdip.h"
 #include "scene/core/Sg_objects.h"
+#include "scene/core/Sg_effects.h"
 #include "scene/core/Sg_scene.h"
 #include "scene/core/Sg_scene_offscreen.h"
 #include "scene/core/Sg_scene_preview.h"
@@ -119,6 +121,8 @@ int main(int argc, char** argv) {
     }
     try {
         RegisterSgSceneUnit();
+        RegisterSgAniUnit();
+        RegisterSgEffectsUnit();
         RegisterClass(TsgPreviewShape::StaticClassInfo());
         RegisterSgObjectsUnit();
         InitSgCanvasUnit();

@@ -14,7 +14,10 @@
 // under Xvfb with xdotool) on any layout; an object is named by its name, or by its child
 // indices from the root ("root.1.0") when it has none. Escape or closing the window ends it.
 // Exit code 0 on success, 1 on bad input, 2 on usage.
+#include "scene/core/Sg_ani.h"
 #include "scene/core/Sg_canvas_gdip.h"
+#include "scene/core/Sg_effects.h"
+#include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
 #include "scene/core/Sg_scene_preview.h"
 
@@ -112,6 +115,15 @@ void LayOutTree(TsgVisualObject* node) {
             LayOutTree(child);
 }
 
+// Raises the visibility trigger on every visual object, as showing an object does, so that the
+// scene's timeline animations ('IsVisible=true') start once the tree lies in the scene.
+void RaiseVisibleTriggers(TsgVisualObject* node) {
+    node->StartTriggerAnimation(node, "IsVisible");
+    for (int i = 0; i < node->ChildrenCount(); ++i)
+        if (TsgVisualObject* child = node->GetChild(i)->Visual())
+            RaiseVisibleTriggers(child);
+}
+
 class TViewScene : public TsgScene {
 public:
     explicit TViewScene(TComponent* AOwner) : TsgScene(AOwner) {}
@@ -178,7 +190,10 @@ int main(int argc, char** argv) {
     }
     try {
         RegisterSgSceneUnit();
+        RegisterSgAniUnit();
+        RegisterSgEffectsUnit();
         RegisterClass(TsgPreviewShape::StaticClassInfo());
+        RegisterSgObjectsUnit();
         InitSgCanvasUnit();
         Application->Initialize();
 
@@ -217,6 +232,7 @@ int main(int argc, char** argv) {
         std::vector<std::unique_ptr<TEventPrinter>> printers;
         if (printEvents)
             WatchTree(root->Visual(), "root", printers, true);
+        RaiseVisibleTriggers(root->Visual());
 
         TTimer screenshotTimer;
         screenshotTimer.SetInterval(50);

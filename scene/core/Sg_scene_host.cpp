@@ -1,5 +1,6 @@
 #include "scene/core/Sg_scene_host.h"
 
+#include "scene/core/Sg_ani_base.h"
 #include "scene/core/Sg_canvas_gdip.h"
 #include "scene/core/Sg_classes_timer.h"
 #include "scene/core/Sg_scene_brush.h"
@@ -82,6 +83,9 @@ TsgCustomScene::~TsgCustomScene() {
     FFill.reset();
     FCanvas.reset();
     RemoveScene(this);
+    // The animation clock lives exactly as long as some scene does.
+    if (SceneCount() == 0)
+        sgFreeAniThread();
     auto& live = LiveScenes();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
 }

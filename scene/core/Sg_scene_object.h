@@ -129,6 +129,22 @@ class TsgObject : public TComponent, public IsgFreeNotify {
     void DisableEffects();
     void EnableEffects();
     bool EffectsDisabled() const { return FEffectsDisabled; }
+    // Moves a property (a path such as "Position.X") from its current value to NewValue with a
+    // temporary child animation (Sg_ani_animate.cpp). AnimateFloat and AnimateColor free theirs
+    // when it finishes; AnimateFloatDelay keeps it as a child; AnimateFloatWait pumps messages
+    // until it has finished, then frees it.
+    void AnimateFloat(const AnsiString& APropertyName, float NewValue, float Duration = 0.2f,
+                      TsgAnimationType AType = sgAnimationIn,
+                      TsgInterpolationType AInterpolation = sgInterpolationLinear);
+    void AnimateFloatDelay(const AnsiString& APropertyName, float NewValue, float Duration = 0.2f,
+                           float Delay = 0, TsgAnimationType AType = sgAnimationIn,
+                           TsgInterpolationType AInterpolation = sgInterpolationLinear);
+    void AnimateColor(const AnsiString& APropertyName, const UnicodeString& NewValue,
+                      float Duration = 0.2f, TsgAnimationType AType = sgAnimationIn,
+                      TsgInterpolationType AInterpolation = sgInterpolationLinear);
+    void AnimateFloatWait(const AnsiString& APropertyName, float NewValue, float Duration = 0.2f,
+                          TsgAnimationType AType = sgAnimationIn,
+                          TsgInterpolationType AInterpolation = sgInterpolationLinear);
 
     void AddFreeNotify(IsgFreeNotify* Item);
     void RemoveFreeNotify(IsgFreeNotify* Item);

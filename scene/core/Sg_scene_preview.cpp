@@ -34,6 +34,8 @@ TsgPreviewShape::TsgPreviewShape(TComponent* AOwner)
       FPath(new TsgPathData()), FBitmap(new TsgBitmap(1, 1)) {
     FFill->SetParentObject(this);
     FStroke->SetParentObject(this);
+    FFill->OnChanged = TNotifyEvent::Bind<&TsgPreviewShape::BrushChanged>(this);
+    FStroke->OnChanged = TNotifyEvent::Bind<&TsgPreviewShape::BrushChanged>(this);
 }
 
 TsgPreviewShape::~TsgPreviewShape() {

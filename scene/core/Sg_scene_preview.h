@@ -62,6 +62,12 @@ class TsgPreviewShape : public TsgVisualObject {
     void PaintChildren() override;
 
 private:
+    // A changed fill or outline shows at once (animations write brush colours).
+    void BrushChanged(TObject*) {
+        UpdateEffects();
+        Repaint();
+    }
+
     TsgPreviewKind FKind = pkRectangle;
     TsgBrush* FFill;
     TsgBrush* FStroke;

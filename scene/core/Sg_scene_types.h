@@ -121,3 +121,17 @@ constexpr TsgPoint ClosePolygon{65535, 65535};
 
 // Which end of an easing curve carries the easing.
 enum TsgAnimationType { sgAnimationIn = 0, sgAnimationOut = 1, sgAnimationInOut = 2 };
+// The easing curve of an animation.
+enum TsgInterpolationType {
+    sgInterpolationLinear,
+    sgInterpolationQuadratic,
+    sgInterpolationCubic,
+    sgInterpolationQuartic,
+    sgInterpolationQuintic,
+    sgInterpolationSinusoidal,
+    sgInterpolationExponential,
+    sgInterpolationCircular,
+    sgInterpolationElastic,
+    sgInterpolationBack,
+    sgInterpolationBounce,
+};

@@ -62,7 +62,7 @@ TEST(Blur, UniformPictureAndRadiusZeroAreUnchanged) {
         for (int x = 0; x < 17; ++x)
             b.SetPixels(x, y, 0x80402010);
     const Pixels before = Read(b);
-    for (int r : {0, 1, 4, 30}) {
+    for (int r : {0, 1, 4, 30, 200}) {
         Blur(nullptr, &b, r, true);
         EXPECT_EQ(Read(b), before) << "radius " << r;
     }
@@ -70,7 +70,8 @@ TEST(Blur, UniformPictureAndRadiusZeroAreUnchanged) {
 
 TEST(Blur, EqualsTheDirectWindowOnRandomPictures) {
     std::mt19937 rng(7);
-    for (int r = 0; r <= 9; ++r)
+    // 130: beyond the quotient table, the sums are divided.
+    for (int r : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 130})
         for (bool alpha : {true, false}) {
             const int w = 1 + static_cast<int>(rng() % 23), h = 1 + static_cast<int>(rng() % 19);
             TsgBitmap b(w, h);
@@ -83,6 +84,56 @@ TEST(Blur, EqualsTheDirectWindowOnRandomPictures) {
             EXPECT_EQ(Read(b), want)
                 << "radius " << r << " alpha " << alpha << " " << w << "x" << h;
         }
+}
+
+// The true two-dimensional convolution with the outer product of two tents, in exact
+// arithmetic: truncating after each pass can only lose less than 1 twice, so every channel of the
+// blur lies in (exact - 2, exact].
+TEST(Blur, StaysJustBelowTheExactTwoDimensionalConvolution) {
+    std::mt19937 rng(11);
+    for (int r : {1, 2, 5, 9}) {
+        const int w = 5 + static_cast<int>(rng() % 17), h = 4 + static_cast<int>(rng() % 13);
+        TsgBitmap b(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                b.SetPixels(x, y, static_cast<uint32_t>(rng()));
+        const Pixels in = Read(b);
+        Blur(nullptr, &b, r, true);
+        const Pixels out = Read(b);
+        const double d = double(r + 1) * (r + 1);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                for (int c = 0; c < 4; ++c) {
+                    double exact = 0;
+                    for (int j = -r; j <= r; ++j)
+                        for (int i = -r; i <= r; ++i) {
+                            const int sx = std::clamp(x + i, 0, w - 1);
+                            const int sy = std::clamp(y + j, 0, h - 1);
+                            const double weight = (r + 1 - std::abs(i)) * (r + 1 - std::abs(j));
+                            exact += weight * ((in[sy * w + sx] >> (8 * c)) & 0xFF);
+                        }
+                    exact /= d * d;
+                    const double got = (out[y * w + x] >> (8 * c)) & 0xFF;
+                    ASSERT_LE(got, exact + 1e-9) << r << " " << x << "," << y << " c" << c;
+                    ASSERT_GT(got, exact - 2) << r << " " << x << "," << y << " c" << c;
+                }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A bevel's Size comes from a stream unclamped: a huge radius must neither hang nor overflow.
+TEST(Blur, AHugeRadiusEndsAndKeepsAUniformPictureUniform) {
+    TsgBitmap b(9, 7);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 9; ++x)
+            b.SetPixels(x, y, 0xFFFFFFFF);
+    Blur(nullptr, &b, 2147483647, true);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 9; ++x)
+            ASSERT_EQ(b.GetPixels(x, y), 0xFFFFFFFFu);
 }
 
 } // namespace
