@@ -16,8 +16,8 @@
 // Exit code 0 on success, 1 on bad input, 2 on usage.
 #include "scene/core/Sg_ani.h"
 #include "scene/core/Sg_canvas_gdip.h"
-#include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_effects.h"
+#include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
 #include "scene/core/Sg_scene_offscreen.h"
 #include "scene/core/Sg_scene_preview.h"

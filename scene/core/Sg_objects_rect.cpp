@@ -6,7 +6,7 @@ namespace {
 // A function, not a table: the class information of a rectangle may be built by a subclass's
 // start-up in another file before this file's tables exist.
 std::vector<AnsiString> CornerNames() {
-    return {"crTopLeft", "crTopRight", "crBottomLeft", "crBottomRight"};
+    return {std::begin(sgCornerNames), std::end(sgCornerNames)};
 }
 
 } // namespace
@@ -25,7 +25,8 @@ DBI_PUBLISH(TsgRectangle) {
 
 DBI_PUBLISH(TsgSidesRectangle) {
     using S = TsgSidesRectangle;
-    p.Set("Sides", &S::Sides, &S::SetSides, {"sdTop", "sdLeft", "sdBottom", "sdRight"}, AllSides);
+    p.Set("Sides", &S::Sides, &S::SetSides, {std::begin(sgSideNames), std::end(sgSideNames)},
+          AllSides);
 }
 
 DBI_PUBLISH(TsgRoundRect) {
@@ -96,13 +97,13 @@ void TsgSidesRectangle::Paint() {
     // fill goes out by it to the object's edge.
     const float inset = r.Left;
     TsgRect fill = r;
-    if (!(FSides & sdTop))
+    if (!(FSides & sgSideTop))
         fill.Top -= inset;
-    if (!(FSides & sdLeft))
+    if (!(FSides & sgSideLeft))
         fill.Left -= inset;
-    if (!(FSides & sdBottom))
+    if (!(FSides & sgSideBottom))
         fill.Bottom += inset;
-    if (!(FSides & sdRight))
+    if (!(FSides & sgSideRight))
         fill.Right += inset;
     const float opacity = AbsoluteOpacity();
     canvas->FillRect(fill, xRadius(), yRadius(), Corners(), opacity, CornerType());

@@ -90,8 +90,3 @@ void TsgShape::AfterPaint() {
     canvas->SetStrokeDash(sgDashSolid);
     canvas->StrokeThickness = 1;
 }
-
-bool TsgShape::PointInObject(float X, float Y) {
-    const TsgPoint p = AbsoluteToLocal({X, Y});
-    return p.X > 0 && p.X < Width() && p.Y > 0 && p.Y < Height();
-}

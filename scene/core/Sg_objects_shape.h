@@ -38,9 +38,6 @@ class TsgShape : public TsgVisualObject {
     void BeforePaint() override;
     void AfterPaint() override;
 
-    // The scene-space point in the object's own rectangle (edges excluded).
-    virtual bool PointInObject(float X, float Y);
-
 protected:
     // A fill of the given default style and colour: the text's black fill and the arc's empty
     // one are not written to streams.

@@ -4,6 +4,7 @@
 #include "scene/core/Sg_canvas_gdip.h"
 #include "scene/core/Sg_classes_timer.h"
 #include "scene/core/Sg_scene_brush.h"
+#include "scene/core/Sg_scene_control.h"
 #include "scene/core/Sg_scene_geometry.h"
 #include "scene/core/Sg_scene_registry.h"
 #include "scene/core/Sg_scene_resources.h"
@@ -293,14 +294,17 @@ void TsgCustomScene::GetChildren(const std::function<void(TComponent*)>& Proc, T
             Proc(object);
 }
 
-void TsgCustomScene::SetActiveControl(TsgVisualObject* Value) {
+void TsgCustomScene::SetActiveControl(TsgControl* Value) {
     if (Value == FActiveControl)
         return;
     if (FActiveControl)
         FActiveControl->RemoveFreeNotification(this);
     FActiveControl = Value;
-    if (FActiveControl)
-        FActiveControl->FreeNotification(this);
+    if (!FActiveControl)
+        return;
+    FActiveControl->FreeNotification(this);
+    if (!HasState(csLoading))
+        FActiveControl->SetFocus();
 }
 
 TComponent* TsgCustomScene::GetParentComponent() {
@@ -317,9 +321,11 @@ void TsgCustomScene::Notification(TComponent* AComponent, TOperation Operation) 
         return;
     for (TsgVisualObject** reference :
          {&FCaptured, &FSelected, &FHovered, &FFocused, &FDesignPlaceObject, &FDesignRoot,
-          &FDragged, &FPressTarget, &FActiveControl})
+          &FDragged, &FPressTarget})
         if (*reference && static_cast<TComponent*>(*reference) == AComponent)
             *reference = nullptr;
+    if (FActiveControl && static_cast<TComponent*>(FActiveControl) == AComponent)
+        FActiveControl = nullptr;
     if (FShowTimer && static_cast<TComponent*>(FShowTimer) == AComponent)
         FShowTimer = nullptr;
     // The container is being destroyed: it is no longer asked anything.

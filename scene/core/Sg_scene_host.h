@@ -67,8 +67,9 @@ class TsgCustomScene : public TComponent, public TCustomControl, public IsgScene
     TsgVisualObject* Hovered() const { return FHovered; }
     // The control that has the keyboard when the scene gets the focus; a reference, cleared when
     // that object goes.
-    TsgVisualObject* ActiveControl() const { return FActiveControl; }
-    void SetActiveControl(TsgVisualObject* Value);
+    TsgControl* ActiveControl() const { return FActiveControl; }
+    // Gives the control the focus unless the scene is loading (a loaded control takes it itself).
+    void SetActiveControl(TsgControl* Value);
     TsgVisualObject* Captured() const { return FCaptured; }
     TsgVisualObject* Focused() const { return FFocused; }
     bool FormDragging() const { return FDragging; }
@@ -129,7 +130,7 @@ class TsgCustomScene : public TComponent, public TCustomControl, public IsgScene
     void BeginResize() override;
     void AddUpdateRect(const TsgRect& R) override;
     void InsertObject(const AnsiString&) override {}
-    TsgControl* GetActiveControl() override { return nullptr; }
+    TsgControl* GetActiveControl() override { return FActiveControl; }
     bool GetDisableUpdate() override { return FDisableUpdate; }
     void SetDisableUpdate(bool Value) override { FDisableUpdate = Value; }
     bool GetDesignTime() override { return FDesignTime; }
@@ -210,7 +211,7 @@ private:
     TsgVisualObject* FHovered = nullptr;
     TsgVisualObject* FFocused = nullptr;
     TsgVisualObject* FDesignPlaceObject = nullptr;
-    TsgVisualObject* FActiveControl = nullptr;
+    TsgControl* FActiveControl = nullptr;
     TsgPoint FMousePos{};
     TsgPoint FUnsnapMousePos{};
     TsgPoint FDownPos{};

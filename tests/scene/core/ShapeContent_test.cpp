@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -218,11 +219,19 @@ TEST_F(Content, ImageDesignFrameAtDesignTimeUnlessLocked) {
 TEST_F(Content, ImageDataIsTheBitmapOrAFileName) {
     auto* image = Add<TsgImage>(20, 10);
     TsgBitmap other(3, 2);
-    image->SetData(ObjectToVariant(&other));
+    image->Bitmap()->Assign(&other);
+    EXPECT_EQ(image->GetData(), ObjectToVariant(image->Bitmap()));
+    // A bitmap is no live component: its text is refused and the picture stays as it was.
+    EXPECT_THROW(image->SetData(ObjectToVariant(&other)), EConvertError);
     EXPECT_EQ(image->Bitmap()->Width(), 3);
-    EXPECT_EQ(VariantToObject(image->GetData()), image->Bitmap());
     image->SetData(u"/nonexistent/picture.png"); // a missing file leaves the bitmap as it was
     EXPECT_EQ(image->Bitmap()->Width(), 3);
+    const std::string file = ::testing::TempDir() + "image-data.png";
+    TsgBitmap saved(5, 4);
+    ASSERT_TRUE(saved.SaveToFile(UnicodeString(file)));
+    image->SetData(UnicodeString(file)); // a file name loads the picture
+    EXPECT_EQ(image->Bitmap()->Width(), 5);
+    std::remove(file.c_str());
 }
 
 TEST_F(Content, PathWrapModes) {

@@ -59,7 +59,7 @@ const FigureCase kFigureCases[] = {
          return Make<TsgRectangle>(w, 40, 20, [](TsgRectangle& r) {
              r.SetxRadius(30);
              r.SetyRadius(4);
-             r.SetCorners(crTopLeft | crBottomRight);
+             r.SetCorners(sgCornerTopLeft | sgCornerBottomRight);
              r.SetCornerType(sgCornerBevel);
              r.SetStrokeThickness(4);
              r.SetOpacity(0.5f);
@@ -69,7 +69,7 @@ const FigureCase kFigureCases[] = {
     {"SidesRectangleTopOnly",
      [](TComponent* w) {
          return Make<TsgSidesRectangle>(w, 50, 50, [](TsgSidesRectangle& r) {
-             r.SetSides(sdTop);
+             r.SetSides(sgSideTop);
              r.SetStrokeThickness(2);
          });
      },
@@ -82,7 +82,7 @@ const FigureCase kFigureCases[] = {
      [](TComponent* w) {
          return Make<TsgSidesRectangle>(w, 50, 50, [](TsgSidesRectangle& r) {
              NoStroke(r);
-             r.SetSides(sdLeft);
+             r.SetSides(sgSideLeft);
          });
      },
      {"FillRect(0,0,50,50) r0,0 c15 o1 t0", "DrawPath(0,0,50,50) o1"}},
@@ -92,7 +92,8 @@ const FigureCase kFigureCases[] = {
       "DrawRect(0.5,0.5,99.5,39.5) r19.5,19.5 c15 o1 t0"}},
     {"RoundRectTallUsesHalfTheWidth",
      [](TComponent* w) {
-         return Make<TsgRoundRect>(w, 40, 100, [](TsgRoundRect& r) { r.SetCorners(crTopLeft); });
+         return Make<TsgRoundRect>(w, 40, 100,
+                                   [](TsgRoundRect& r) { r.SetCorners(sgCornerTopLeft); });
      },
      {"FillRect(0.5,0.5,39.5,99.5) r19.5,19.5 c1 o1 t0",
       "DrawRect(0.5,0.5,39.5,99.5) r19.5,19.5 c1 o1 t0"}},
@@ -299,7 +300,7 @@ TEST_F(Shapes, BlurShapesRebuildTheirBufferOnlyAfterChanges) {
     const std::vector<std::pair<const char*, std::function<void()>>> changes = {
         {"fill", [&] { blur->Fill()->SetSolidColor(0xFF00FF00); }},
         {"softness", [&] { blur->SetSoftness(0.1f); }},
-        {"corners", [&] { blur->SetCorners(crTopLeft); }},
+        {"corners", [&] { blur->SetCorners(sgCornerTopLeft); }},
         {"corner type", [&] { blur->SetCornerType(sgCornerBevel); }},
         {"x radius", [&] { blur->SetxRadius(3); }},
         {"y radius", [&] { blur->SetyRadius(3); }},
@@ -326,7 +327,7 @@ TEST_F(Shapes, BlurRoundRectDrawsItsBufferAndRebuildsOnCorners) {
     blur->Buffer()->SetPixels(30, 10, marker);
     scene.PaintOnce(blur);
     EXPECT_EQ(blur->Buffer()->GetPixels(30, 10), marker);
-    blur->SetCorners(crTopLeft);
+    blur->SetCorners(sgCornerTopLeft);
     scene.PaintOnce(blur);
     EXPECT_NE(blur->Buffer()->GetPixels(30, 10), marker);
 }

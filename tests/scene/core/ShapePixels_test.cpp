@@ -59,7 +59,7 @@ TEST_F(ShapePixels, DefaultRectangleStrokesItsEdgePixelsAndFillsInside) {
 
 TEST_F(ShapePixels, SidesRectangleStrokesOnlyItsSidesAndFillsToTheOtherEdges) {
     auto* r = Add<TsgSidesRectangle>(240, 140, 50, 50);
-    r->SetSides(sdTop);
+    r->SetSides(sgSideTop);
     r->SetStrokeThickness(2);
     r->Fill()->SetSolidColor(0xFFFF0000);
     EXPECT_EQ(At(265, 140), 0xFF000000u);

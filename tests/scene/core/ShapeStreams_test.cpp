@@ -71,7 +71,7 @@ const char* const kScene = R"(object Root: TsgRectangle
     Fill.Color = '#FF102030'
     xRadius = 4
     yRadius = 6
-    Corners = [crTopLeft, crBottomRight]
+    Corners = [sgCornerTopLeft, sgCornerBottomRight]
     CornerType = sgCornerBevel
   end
   object Sides: TsgSidesRectangle
@@ -81,7 +81,7 @@ const char* const kScene = R"(object Root: TsgRectangle
     Softness = 0.5
   end
   object Round: TsgRoundRect
-    Corners = [crTopRight]
+    Corners = [sgCornerTopRight]
   end
   object BlurRound: TsgBlurRoundRect
     Softness = 0.2
@@ -148,7 +148,7 @@ TEST_F(ShapeStreams, SceneOfAllFifteenClassesLoadsWritesBackAndReloadsEqual) {
     ASSERT_NE(sides, nullptr);
     EXPECT_EQ(sides->Sides(), 0);
     auto* rect = dynamic_cast<TsgRectangle*>(copy.GetChild(1));
-    EXPECT_EQ(rect->Corners(), crTopLeft | crBottomRight);
+    EXPECT_EQ(rect->Corners(), sgCornerTopLeft | sgCornerBottomRight);
     EXPECT_EQ(rect->CornerType(), sgCornerBevel);
     auto* eaten = dynamic_cast<TsgEatenPie*>(copy.GetChild(10));
     EXPECT_FLOAT_EQ(eaten->BiteWidth(), 24);

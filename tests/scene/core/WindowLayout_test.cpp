@@ -9,6 +9,7 @@
 #include "platform/rtl/MemoryStream.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Timer.h"
+#include "scene/core/Sg_scene_control.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ class TTestLayoutForm : public TForm {
     TTimer* DiskTimer = nullptr;
     TTimer* CheckTimer = nullptr;
     TTimer* SlideTimer = nullptr;
-    TsgVisualObject* ButtonOk = nullptr;
+    TsgControl* ButtonOk = nullptr;
     TsgResources* Styles = nullptr;
 
     void FormActivate(TObject*) { ++Activations; }
@@ -85,7 +86,7 @@ const char* const kLayout = R"(object FormLayout: TTestLayoutForm
       Width = 390
       Height = 222
       Cursor = crIBeam
-      object ButtonOk: TsgVisualObject
+      object ButtonOk: TsgControl
         Width = 0
         Height = 0
         Cursor = crHandPoint
