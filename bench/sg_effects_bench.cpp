@@ -12,6 +12,7 @@
 #include "scene/core/Sg_bitmap.h"
 #include "scene/core/Sg_canvas_gdip.h"
 #include "scene/core/Sg_effects.h"
+#include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
 #include "scene/core/Sg_scene_offscreen.h"
 #include "scene/core/Sg_scene_preview.h"
@@ -100,6 +101,7 @@ int main(int argc, char** argv) {
     RegisterSgSceneUnit();
     RegisterSgAniUnit();
     RegisterSgEffectsUnit();
+    RegisterSgObjectsUnit();
     RegisterClass(TsgPreviewShape::StaticClassInfo());
     InitSgCanvasUnit();
 

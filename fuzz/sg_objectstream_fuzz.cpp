@@ -1,5 +1,7 @@
 // The stream entry points of the object tree: text and binary forms, with and without an owner.
 // Whatever they build is freed again through its owner or directly; the sanitizers see the rest.
+#include "scene/core/Sg_ani.h"
+#include "scene/core/Sg_effects.h"
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
 
@@ -15,6 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     RegisterSgSceneUnit();
     RegisterSgObjectsUnit();
+    RegisterSgAniUnit();
+    RegisterSgEffectsUnit();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     {
         TStringStream text{AnsiString(bytes)};
