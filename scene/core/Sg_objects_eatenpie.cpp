@@ -1,5 +1,6 @@
 #include "scene/core/Sg_objects.h"
 
+#include "scene/core/Sg_ani_kinds.h"
 #include "scene/core/Sg_scene_geometry.h"
 
 DBI_PUBLISH(TsgEatenPie) {
@@ -11,9 +12,43 @@ DBI_PUBLISH(TsgEatenPie) {
     p.Object("ManualHintRect", &S::ManualHintRect, &S::SetManualHintRect);
 }
 
+namespace {
+
+constexpr const char* kHoverOnTrigger = "IsMouseOver=true";
+constexpr const char* kHoverOffTrigger = "IsMouseOver=false";
+
+// One of the pie's own colour animations on its fill: a child that streams never see.
+TsgColorAnimation* AddFillAnimation(TsgEatenPie* Pie, const char* Name, TsgAnimationType Type,
+                                    float Duration, bool FromCurrent, const char* StartValue,
+                                    const char* StopValue, const char* Trigger) {
+    auto* ani = new TsgColorAnimation(Pie);
+    ani->SetName(Name);
+    ani->SetAnimationType(Type);
+    ani->SetDuration(Duration);
+    ani->SetStartFromCurrent(FromCurrent);
+    ani->SetStartValue(UnicodeString(StartValue));
+    ani->SetStopValue(UnicodeString(StopValue));
+    ani->SetTrigger(Trigger);
+    ani->SetPropertyName("Fill.Color");
+    Pie->AddObject(ani);
+    ani->SetStored(false);
+    return ani;
+}
+
+} // namespace
+
 TsgEatenPie::TsgEatenPie(TComponent* AOwner)
     : TsgPie(AOwner), FBiteWidth(Width() * 0.5f), FBiteHeight(Height() * 0.5f),
-      FManualHintRect(std::make_unique<TsgBounds>()) {}
+      FManualHintRect(std::make_unique<TsgBounds>()) {
+    FHoverOnAni = AddFillAnimation(this, "HoverOnAni", sgAnimationIn, 0.2f, false, "#FFD9D9D9",
+                                   "#FF8C8C8C", kHoverOnTrigger);
+    FHoverOffAni = AddFillAnimation(this, "HoverOffAni", sgAnimationOut, 0.4f, true, "#FF8C8C8C",
+                                    "#FFD9D9D9", kHoverOffTrigger);
+    FPressOnAni = AddFillAnimation(this, "PressOnAni", sgAnimationIn, 0.2f, false, "#FF8C8C8C",
+                                   "#FF404040", "");
+    FPressOffAni = AddFillAnimation(this, "PressOffAni", sgAnimationOut, 0.4f, true, "#FF404040",
+                                    "#FF8C8C8C", "");
+}
 
 void TsgEatenPie::SetBitePerc(float Value) {
     if (Value == FBitePerc)
@@ -41,9 +76,11 @@ void TsgEatenPie::SetBiteHeight(float Value) {
 void TsgEatenPie::SetIsPressed(bool Value) {
     if (Value == FIsPressed)
         return;
-    // Pressing also silences the hover animations and starts the press colour; those come with
-    // the animation classes.
     FIsPressed = Value;
+    // While pressed, hovering does not recolour the pie.
+    FHoverOnAni->SetTrigger(Value ? "" : kHoverOnTrigger);
+    FHoverOffAni->SetTrigger(Value ? "" : kHoverOffTrigger);
+    (Value ? FPressOnAni : FPressOffAni)->Start();
 }
 
 void TsgEatenPie::FollowSize() {

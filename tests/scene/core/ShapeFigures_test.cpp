@@ -2,6 +2,7 @@
 // recording canvas and compared with tables of the figures' edge cases.
 #include "RecordingCanvas.h"
 
+#include "scene/core/Sg_ani_kinds.h"
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
 
@@ -209,6 +210,35 @@ TEST_F(Shapes, EatenPieBiteFollowsTheSize) {
     EXPECT_EQ(fresh.BiteWidth(), 25);
     EXPECT_EQ(fresh.BiteHeight(), 25);
     EXPECT_FALSE(fresh.IsPressed());
+}
+
+TEST_F(Shapes, EatenPieRecoloursOnHoverUnlessPressed) {
+    TsgEatenPie pie(nullptr);
+    struct Expected {
+        TsgColorAnimation* ani;
+        const char* name;
+        const char* trigger;
+    };
+    for (const Expected& e : {Expected{pie.HoverOnAni(), "HoverOnAni", "IsMouseOver=true"},
+                              Expected{pie.HoverOffAni(), "HoverOffAni", "IsMouseOver=false"},
+                              Expected{pie.PressOnAni(), "PressOnAni", ""},
+                              Expected{pie.PressOffAni(), "PressOffAni", ""}}) {
+        ASSERT_NE(e.ani, nullptr) << e.name;
+        EXPECT_EQ(e.ani->Name(), e.name);
+        EXPECT_EQ(e.ani->Parent(), &pie);
+        EXPECT_EQ(e.ani->PropertyName(), "Fill.Color");
+        EXPECT_EQ(e.ani->Trigger(), e.trigger);
+        EXPECT_FALSE(e.ani->Stored()) << e.name;
+    }
+    // Outside a scene an animation jumps to its end: the press colour shows at once.
+    pie.SetIsPressed(true);
+    EXPECT_EQ(pie.HoverOnAni()->Trigger(), "");
+    EXPECT_EQ(pie.HoverOffAni()->Trigger(), "");
+    EXPECT_EQ(pie.Fill()->SolidColor(), 0xFF404040u);
+    pie.SetIsPressed(false);
+    EXPECT_EQ(pie.HoverOnAni()->Trigger(), "IsMouseOver=true");
+    EXPECT_EQ(pie.HoverOffAni()->Trigger(), "IsMouseOver=false");
+    EXPECT_EQ(pie.Fill()->SolidColor(), 0xFF8C8C8Cu);
 }
 
 TEST_F(Shapes, EatenPieHintRectFromManualRectInSceneSpace) {
