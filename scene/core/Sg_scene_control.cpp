@@ -177,16 +177,17 @@ void TsgControl::BeforePaint() {
 
 void TsgControl::EnterFocus() {
     ApplyResource();
-    TsgVisualObject::EnterFocus();
+    // The focus entry proper (state, OnFocus, the focus trigger) runs once, when the scene has
+    // handed the focus to this control.
+    IsgScene* scene = Scene();
+    if (!IsFocused() && scene && scene->GetFocused() == this)
+        TsgVisualObject::EnterFocus();
 }
 
 void TsgControl::SetFocus() {
-    // A window's scene enters the focus of the object it makes focused; entering it again here
-    // would tell OnFocus twice.
     if (IsgScene* scene = Scene())
         scene->SetFocused(this);
-    if (!IsFocused())
-        EnterFocus();
+    EnterFocus();
 }
 
 void TsgControl::Loaded() {

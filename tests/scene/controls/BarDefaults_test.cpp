@@ -1,7 +1,7 @@
 // Constructor values against declared defaults: a new object has the constructor's value, an
 // object read from a stream that leaves the property out has the declared default, and a written
 // object reads back as it was. Also: the sheet's styles that embed these classes load complete.
-#include "ControlsTestSupport.h"
+#include "RangeBarsTestSupport.h"
 
 #include "platform/classes/Reader.h"
 #include "platform/classes/TypInfo.h"
@@ -47,7 +47,7 @@ std::unique_ptr<TsgObject> RoundTrip(TsgObject& o) {
 } // namespace
 
 TEST(BarDefaults, NewObjectsHaveTheConstructorsValueStreamedOnesTheDeclaredDefault) {
-    controlstest::RegisterAll();
+    rangetest::RegisterAll();
     for (const DefaultCase& c : kDefaults) {
         SCOPED_TRACE(std::string(c.Class) + "." + c.Property);
         const TClassInfo* info = GetClass(c.Class);
@@ -68,7 +68,7 @@ TEST(BarDefaults, NewObjectsHaveTheConstructorsValueStreamedOnesTheDeclaredDefau
 }
 
 TEST(BarDefaults, AValueEqualToTheDeclaredDefaultSurvivesARoundTrip) {
-    controlstest::RegisterAll();
+    rangetest::RegisterAll();
     TsgProgressBar bar(nullptr);
     bar.SetMax(0);
     EXPECT_EQ(static_cast<TsgProgressBar*>(RoundTrip(bar).get())->Max(), 0.0f);
@@ -84,7 +84,7 @@ TEST(BarDefaults, AValueEqualToTheDeclaredDefaultSurvivesARoundTrip) {
 }
 
 TEST(BarDefaults, SizesAndFlagsAtConstruction) {
-    controlstest::RegisterAll();
+    rangetest::RegisterAll();
     struct SizeCase {
         const char* Class;
         float W, H;
@@ -116,7 +116,7 @@ TEST(BarDefaults, SizesAndFlagsAtConstruction) {
 }
 
 TEST(BarDefaults, RegisteredUnderControlsAndTheThumbByNameOnly) {
-    controlstest::RegisterAll();
+    rangetest::RegisterAll();
     ASSERT_NE(ObjectList, nullptr);
     std::vector<std::string> controls;
     bool thumbOffered = false;
@@ -136,8 +136,8 @@ TEST(BarDefaults, RegisteredUnderControlsAndTheThumbByNameOnly) {
 
 // The sheet may still lack classes other helpers build; none of these may be missing.
 TEST(BarDefaults, TheSheetsStylesEmbeddingTheseClassesLoadComplete) {
-    controlstest::RegisterAll();
-    const std::string bytes = testsupport::ReadFile(controlstest::BuiltSheet());
+    rangetest::RegisterAll();
+    const std::string bytes = testsupport::ReadFile(rangetest::BuiltSheet());
     ASSERT_FALSE(bytes.empty());
     TCustomMemoryStream stream(bytes.data(), static_cast<int64_t>(bytes.size()));
     TsgBackground root(nullptr);

@@ -1,7 +1,7 @@
 // The range controls in a real (offscreen) form, driven by SDL events pushed as a user makes
 // them: dragging a scroll bar's thumb, the wheel over a scroll bar, a track bar's keys, dragging
 // a splitter, and holding an arrow button with the clock stepped by hand.
-#include "ControlsTestSupport.h"
+#include "RangeBarsTestSupport.h"
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"
@@ -17,7 +17,7 @@
 
 namespace {
 
-using controlstest::TEventLog;
+using rangetest::TEventLog;
 
 float BarValue(TObject* o) {
     return static_cast<TsgScrollBar*>(o)->Value();
@@ -26,7 +26,7 @@ float BarValue(TObject* o) {
 class BarsWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        controlstest::UseBuiltSheet();
+        rangetest::UseBuiltSheet();
         SetUiClock(&clock);
         ASSERT_TRUE(EnsureVideo());
         ResetPointerPosition();
@@ -63,7 +63,7 @@ protected:
         auto* c = new T(nullptr);
         root->AddObject(c);
         c->SetBounds(x, y, w, h);
-        controlstest::ApplyStyles(c);
+        rangetest::ApplyStyles(c);
         return c;
     }
     void RootWheel(TObject*, TShiftState, int delta, const TsgPoint&, bool& handled) {

@@ -1,7 +1,7 @@
 // The progress bar: the indicator part of its style sized to the value (read back from the part
 // and probed in the painted pixels), the orientation's parts, the installer's one-track style,
 // and the value rules the installation engine relies on.
-#include "ControlsTestSupport.h"
+#include "RangeBarsTestSupport.h"
 
 #include <cmath>
 #include <memory>
@@ -10,7 +10,7 @@ namespace {
 
 class ProgressBarTest : public ::testing::Test {
 protected:
-    void SetUp() override { controlstest::UseBuiltSheet(); }
+    void SetUp() override { rangetest::UseBuiltSheet(); }
     void TearDown() override { FreeDefaultStyles(); }
     TsgOffscreenScene scene{nullptr, 220, 60};
 };
@@ -67,7 +67,7 @@ end
 } // namespace
 
 TEST_F(ProgressBarTest, TheIndicatorWidthFollowsTheValueAndHidesAtTwoOrLess) {
-    auto* bar = controlstest::AddStyled<TsgProgressBar>(scene, 0, 0, 202, 20);
+    auto* bar = rangetest::AddStyled<TsgProgressBar>(scene, 0, 0, 202, 20);
     TsgVisualObject* track = Part(bar, "htrack");
     TsgVisualObject* indicator = Part(bar, "hindicator");
     ASSERT_NE(track, nullptr);
@@ -89,7 +89,7 @@ TEST_F(ProgressBarTest, TheIndicatorWidthFollowsTheValueAndHidesAtTwoOrLess) {
 }
 
 TEST_F(ProgressBarTest, TheRangeIsStoredAloneUntilTheNextValue) {
-    auto* bar = controlstest::AddStyled<TsgProgressBar>(scene, 0, 0, 202, 20);
+    auto* bar = rangetest::AddStyled<TsgProgressBar>(scene, 0, 0, 202, 20);
     TsgVisualObject* indicator = Part(bar, "hindicator");
     bar->SetValue(100);
     bar->SetMax(200);
@@ -105,7 +105,7 @@ TEST_F(ProgressBarTest, TheRangeIsStoredAloneUntilTheNextValue) {
 }
 
 TEST_F(ProgressBarTest, VerticalUsesTheOtherTrackAndIndicator) {
-    auto* bar = controlstest::AddStyled<TsgProgressBar>(scene, 0, 0, 20, 52);
+    auto* bar = rangetest::AddStyled<TsgProgressBar>(scene, 0, 0, 20, 52);
     bar->SetOrientation(sgVertical);
     bar->Realign();
     bar->SetValue(25);
@@ -140,7 +140,7 @@ TEST_F(ProgressBarTest, AStyleWithOneTrackPartServesBothOrientations) {
 
 // The painted bar: indicator colour exactly over the value's share of the track.
 TEST_F(ProgressBarTest, PaintedIndicatorColumnsAt0And37And100Percent) {
-    auto* bar = controlstest::AddStyled<TsgProgressBar>(scene, 10, 10, 202, 20);
+    auto* bar = rangetest::AddStyled<TsgProgressBar>(scene, 10, 10, 202, 20);
     for (float value : {0.0f, 37.0f, 100.0f}) {
         SCOPED_TRACE(value);
         bar->SetValue(value);

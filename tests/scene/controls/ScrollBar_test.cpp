@@ -1,12 +1,12 @@
 // The scroll bar: its own range rules, the parts of its style shown by orientation, the range
 // copied into the visible track and the track's and arrow buttons' changes coming back.
-#include "ControlsTestSupport.h"
+#include "RangeBarsTestSupport.h"
 
 #include <cmath>
 
 namespace {
 
-using controlstest::TEventLog;
+using rangetest::TEventLog;
 
 float BarValue(TObject* o) {
     return static_cast<TsgScrollBar*>(o)->Value();
@@ -14,7 +14,7 @@ float BarValue(TObject* o) {
 
 class ScrollBarTest : public ::testing::Test {
 protected:
-    void SetUp() override { controlstest::UseBuiltSheet(); }
+    void SetUp() override { rangetest::UseBuiltSheet(); }
     void TearDown() override { FreeDefaultStyles(); }
     TsgOffscreenScene scene{nullptr, 300, 200};
 };
@@ -64,7 +64,7 @@ TEST_F(ScrollBarTest, OnlyThePartsOfTheOrientationShowAndTheTrackCarriesTheRange
     for (TsgOrientation o : {sgHorizontal, sgVertical}) {
         SCOPED_TRACE(o);
         const bool h = o == sgHorizontal;
-        auto* bar = controlstest::AddStyled<TsgScrollBar>(scene, 0, 0, h ? 200 : 18, h ? 18 : 200);
+        auto* bar = rangetest::AddStyled<TsgScrollBar>(scene, 0, 0, h ? 200 : 18, h ? 18 : 200);
         bar->SetOrientation(o);
         bar->SetViewportSize(25);
         bar->SetValue(50);
@@ -98,7 +98,7 @@ TEST_F(ScrollBarTest, DraggingTheThumbSetsTheValueStepByStep) {
         auto* bar = static_cast<TsgScrollBar*>(GetClass(cls)->CreateComponent(&scene));
         scene.AddObject(bar);
         bar->SetBounds(0, 0, 200, 18);
-        controlstest::ApplyStyles(bar);
+        rangetest::ApplyStyles(bar);
         bar->SetViewportSize(10);
         TEventLog log;
         log.Read = BarValue;

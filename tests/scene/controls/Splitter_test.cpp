@@ -1,15 +1,15 @@
 // The splitter: the neighbour found on its aligned side, the size set by the drag between MinSize
 // and the room the other side-aligned children leave, and the far edge kept for right and bottom.
-#include "ControlsTestSupport.h"
+#include "RangeBarsTestSupport.h"
 
 namespace {
 
-using controlstest::TEventLog;
+using rangetest::TEventLog;
 
 class SplitterTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        controlstest::RegisterAll();
+        rangetest::RegisterAll();
         root = new TsgVisualObject(&scene);
         scene.AddObject(root);
         root->SetBounds(0, 0, 400, 300);
@@ -139,7 +139,7 @@ TEST_F(SplitterTest, ANeighbourFreedDuringTheDragIsForgotten) {
 }
 
 TEST_F(SplitterTest, ShowGripShowsTheGripPart) {
-    controlstest::UseBuiltSheet();
+    rangetest::UseBuiltSheet();
     auto* s = new TsgSplitter(&scene);
     root->AddObject(s);
     s->ApplyResource();

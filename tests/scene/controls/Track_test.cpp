@@ -1,6 +1,6 @@
 // The track: value limits and snapping, the thumb's rectangle pushed into the style's "thumb"
 // part, presses, keys, a drag with Tracking off and the delayed notification of a track bar.
-#include "ControlsTestSupport.h"
+#include "RangeBarsTestSupport.h"
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Input.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-using controlstest::TEventLog;
+using rangetest::TEventLog;
 
 float TrackValue(TObject* o) {
     return static_cast<TsgCustomTrack*>(o)->Value();
@@ -19,7 +19,7 @@ float TrackValue(TObject* o) {
 
 class TrackTest : public ::testing::Test {
 protected:
-    void SetUp() override { controlstest::UseBuiltSheet(); }
+    void SetUp() override { rangetest::UseBuiltSheet(); }
     void TearDown() override { FreeDefaultStyles(); }
     TsgOffscreenScene scene{nullptr, 300, 100};
 };
@@ -96,7 +96,7 @@ TEST_F(TrackTest, TheThumbPartIsPlacedAndSizedFromTheValue) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << c.Orientation << " vp " << c.Viewport << " v " << c.Value);
-        auto* track = controlstest::AddStyled<TsgTrack>(scene, 0, 0, c.W, c.H);
+        auto* track = rangetest::AddStyled<TsgTrack>(scene, 0, 0, c.W, c.H);
         track->SetResource(u"scrollbarhtrackstyle"); // a thumb without insets
         track->SetOrientation(c.Orientation);
         track->SetViewportSize(c.Viewport);
@@ -116,7 +116,7 @@ TEST_F(TrackTest, TheThumbPartIsPlacedAndSizedFromTheValue) {
 
 // A track with no length yet (before its first layout) must not place anything at NaN.
 TEST_F(TrackTest, ATrackOfNoLengthGivesNoNaN) {
-    auto* track = controlstest::AddStyled<TsgTrack>(scene, 0, 0, 0, 0);
+    auto* track = rangetest::AddStyled<TsgTrack>(scene, 0, 0, 0, 0);
     track->SetViewportSize(10);
     track->SetValue(40);
     track->MouseDown(mbLeft, {}, 0, 0);
@@ -133,7 +133,7 @@ TEST_F(TrackTest, ATrackOfNoLengthGivesNoNaN) {
 }
 
 TEST_F(TrackTest, APressJumpsOrPagesAndCanBeBlockedOnce) {
-    auto* track = controlstest::AddStyled<TsgTrack>(scene, 0, 0, 200, 20);
+    auto* track = rangetest::AddStyled<TsgTrack>(scene, 0, 0, 200, 20);
     track->MouseDown(mbLeft, {}, 50, 10); // no viewport: jump to the point
     EXPECT_EQ(track->Value(), 25.0f);
     track->Thumb()->MouseUp(mbLeft, {}, 0, 0);
@@ -156,7 +156,7 @@ TEST_F(TrackTest, APressJumpsOrPagesAndCanBeBlockedOnce) {
 TEST_F(TrackTest, KeysStepAndReportEachChangeOnce) {
     for (bool tracking : {true, false}) {
         SCOPED_TRACE(tracking);
-        auto* track = controlstest::AddStyled<TsgTrackBar>(scene, 0, 0, 200, 20);
+        auto* track = rangetest::AddStyled<TsgTrackBar>(scene, 0, 0, 200, 20);
         track->SetTracking(tracking);
         TEventLog log;
         log.Read = TrackValue;
@@ -191,7 +191,7 @@ TEST_F(TrackTest, KeysStepAndReportEachChangeOnce) {
 TEST_F(TrackTest, ADragWithTrackingOffReportsOnceOnRelease) {
     for (bool tracking : {false, true}) {
         SCOPED_TRACE(tracking);
-        auto* track = controlstest::AddStyled<TsgTrackBar>(scene, 0, 0, 200, 18);
+        auto* track = rangetest::AddStyled<TsgTrackBar>(scene, 0, 0, 200, 18);
         track->SetTracking(tracking);
         TEventLog log, moving;
         log.Read = TrackValue;

@@ -1,6 +1,6 @@
-#include "ControlsTestSupport.h"
+#include "RangeBarsTestSupport.h"
 
-namespace controlstest {
+namespace rangetest {
 
 namespace {
 
@@ -36,4 +36,4 @@ void ApplyStyles(TsgObject* AObject) {
         ApplyStyles(AObject->GetChild(i));
 }
 
-} // namespace controlstest
+} // namespace rangetest

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-namespace controlstest {
+namespace rangetest {
 
 // The toolkit's units and the classes of the range controls.
 void RegisterAll();
@@ -73,4 +73,4 @@ struct TEventLog {
     TNotifyEvent Event() { return TNotifyEvent::Bind<&TEventLog::Handle>(this); }
 };
 
-} // namespace controlstest
+} // namespace rangetest
