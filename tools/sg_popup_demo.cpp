@@ -27,7 +27,7 @@ TsgRectangle* Box(TsgObject* parent, float x, float y, float w, float h, const c
     auto* box = new TsgRectangle(nullptr);
     box->SetBounds(x, y, w, h);
     box->Fill()->SetColor(UnicodeString::FromUtf8(colour));
-    if (parent->Visual())
+    if (parent)
         parent->AddObject(box);
     return box;
 }
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
         auto scene = std::make_unique<TsgScene>(nullptr);
         scene->SetParent(form);
         scene->SetBounds(0, 0, 400, 300);
-        TsgRectangle* root = Box(scene.get(), 0, 0, 400, 300, "#FFE0E0E0");
+        TsgRectangle* root = Box(nullptr, 0, 0, 400, 300, "#FFE0E0E0");
         scene->AddObject(root);
         TsgRectangle* field = Box(root, 40, 40, 200, 30, "#FFFFFFFF");
 
