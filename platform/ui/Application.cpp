@@ -1,6 +1,7 @@
 #include "platform/ui/Application.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/ui/DragManager.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/PumpHorizon.h"
 #include "platform/ui/SdlVideo.h"
@@ -50,6 +51,9 @@ bool TApplication::ProcessMessage() {
         terminated_ = true;
         return true;
     }
+    // A running drag takes the mouse and the keyboard.
+    if (InProcessDragMessage(msg))
+        return true;
     bool handled = false;
     if (OnMessage)
         OnMessage(msg, handled);

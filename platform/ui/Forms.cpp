@@ -84,6 +84,9 @@ void TForm::CreateWnd() {
         flags |= SDL_WINDOW_BORDERLESS;
     if (borderStyle_ == bsSizeable)
         flags |= SDL_WINDOW_RESIZABLE;
+    if (popupWindow_)
+        flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP |
+                 SDL_WINDOW_SKIP_TASKBAR;
     window_ = SDL_CreateWindow(caption_.ToUtf8().c_str(), Left(), Top(), std::max(Width(), 1),
                                std::max(Height(), 1), flags);
     if (!window_) {

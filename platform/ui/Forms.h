@@ -94,6 +94,18 @@ class TForm : public TComponent, public TWinControl {
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
 
+    // A popup window: borderless, above every other window, without a task-bar entry, and shown
+    // without taking the keyboard from the window that is active. Set before the window exists.
+    bool PopupWindow() const { return popupWindow_; }
+    void SetPopupWindow(bool value) { popupWindow_ = value; }
+    // The form that takes this form's keys while it is set (an open popup: it never has the
+    // system focus itself); nullptr gives them back.
+    TForm* KeyForm() const { return keyForm_; }
+    void SetKeyForm(TForm* value) { keyForm_ = value; }
+    // The activation layer tells a form that the user went on to `activated` (nullptr: a window
+    // of another program, or none). Popup windows close here.
+    virtual void LogicalDeactivate(TForm* activated) { (void)activated; }
+
     // The SDL window behind the form; nullptr until the handle exists.
     SDL_Window* PlatformWindow() const { return window_; }
 
@@ -172,6 +184,8 @@ private:
     bool oldCreateOrder_ = false;
     bool scaled_ = true;
     bool showWhenLoaded_ = false;
+    bool popupWindow_ = false;
+    TForm* keyForm_ = nullptr;
     ::TNotifyEvent onActivateMethod_;
     ::TNotifyEvent onDeactivateMethod_;
     ::TNotifyEvent onShowMethod_;

@@ -1,5 +1,7 @@
 #include "platform/ui/SdlEvents.h"
 
+#include "platform/ui/Activation.h"
+#include "platform/ui/DesktopDrop.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/HintWindow.h"
 #include "platform/ui/KeyMap.h"
@@ -122,8 +124,10 @@ public:
         if (!form || !form->Enabled())
             return false;
         bool down = e.type == SDL_MOUSEBUTTONDOWN;
-        if (down)
+        if (down) {
             CancelHint();
+            ActivateLogically(form);
+        }
         if (down)
             buttonsHeld |= ButtonFlag(e.button);
         else
@@ -162,11 +166,18 @@ public:
         PostMessage(target, WM_MOUSEWHEEL, w, MakeMouseLParam(screen.X, screen.Y));
     }
 
-    // The form passes key messages on to its focused window when it handles them.
+    // The form passes key messages on to its focused window when it handles them. A form with
+    // an open popup hands its keys to the popup's window (popups never have the system focus).
     static TWinControl* KeyTarget(Uint32 windowId) {
         TForm* form = FormOf(windowId);
         if (!form || !form->Enabled())
             return nullptr;
+        for (int depth = 0; depth < 16; ++depth) {
+            TForm* next = form->KeyForm();
+            if (!next || next == form || !TWindowRegistry::Contains(next) || !next->Visible())
+                break;
+            form = next;
+        }
         return form;
     }
 
@@ -214,6 +225,38 @@ public:
         composing = showing;
     }
 
+    // The drop goes to the deepest window under the pointer of the form it was dropped on.
+    static void Drop(const SDL_DropEvent& e) {
+        switch (e.type) {
+        case SDL_DROPBEGIN:
+            DesktopDropBegin();
+            return;
+        case SDL_DROPFILE:
+            if (e.file)
+                DesktopDropFile(UnicodeString::FromUtf8(e.file));
+            return;
+        case SDL_DROPTEXT:
+            if (e.file)
+                DesktopDropText(UnicodeString::FromUtf8(e.file));
+            return;
+        case SDL_DROPCOMPLETE:
+            break;
+        default:
+            return;
+        }
+        TForm* form = FormOf(e.windowID);
+        if (!form || !form->Enabled()) {
+            DesktopDropComplete(nullptr, TPoint{});
+            return;
+        }
+        TPoint screen;
+        TPoint formPoint{};
+        if (GetCursorPos(&screen))
+            formPoint = form->ScreenToClient(screen);
+        TWinControl* target = DeepestChildAt(form, formPoint);
+        DesktopDropComplete(target, FormToClient(target, formPoint));
+    }
+
     static void InvalidateAll(TWinControl* window) {
         InvalidateRect(window, nullptr, false);
         for (TWinControl* child : window->Children())
@@ -258,10 +301,12 @@ public:
                 Hover(form, nullptr);
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
+            ActivateLogically(form);
             PostMessage(form, WM_ACTIVATE, 1, 0);
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
             keyMod = KMOD_NONE;
+            SystemFocusLost(form);
             PostMessage(form, WM_ACTIVATE, 0, 0);
             break;
         default:
@@ -300,6 +345,15 @@ void PumpSdlEvents() {
             break;
         case SDL_WINDOWEVENT:
             TSdlEventTranslator::Window(e.window);
+            break;
+        case SDL_DROPBEGIN:
+        case SDL_DROPFILE:
+        case SDL_DROPTEXT:
+        case SDL_DROPCOMPLETE:
+            TSdlEventTranslator::Drop(e.drop);
+            // SDL hands the text over to the receiver of the event.
+            if (e.drop.file)
+                SDL_free(e.drop.file);
             break;
         default:
             break;

@@ -6,6 +6,7 @@
 // scope guard, also when finding or cloning the style raises.
 #include "scene/core/Sg_scene_control.h"
 
+#include "scene/core/Sg_scene_actions.h"
 #include "scene/core/Sg_scene_iscene.h"
 
 #include "platform/rtl/Exceptions.h"
@@ -69,6 +70,7 @@ bool NestedTooDeep(TsgObject* C) {
 TsgControl::TsgControl(TComponent* AOwner) : TsgVisualObject(AOwner) {}
 
 TsgControl::~TsgControl() {
+    delete FActionLink;
     FActionLink = nullptr;
     while (!FBindingObjects.empty())
         RemoveBindingObject(FBindingObjects.back());
@@ -236,17 +238,53 @@ void TsgControl::ToBindingObjects() {
 }
 
 TBasicAction* TsgControl::GetAction() {
-    return nullptr;
+    return FActionLink ? FActionLink->Action() : nullptr;
 }
 
 void TsgControl::SetAction(TBasicAction* Value) {
-    if (Value)
-        throw EInvalidOperation("Controls cannot take actions in this build");
+    if (!Value) {
+        delete FActionLink;
+        FActionLink = nullptr;
+        return;
+    }
+    if (!FActionLink) {
+        FActionLink = new TsgControlActionLink;
+        FActionLink->AssignClient(this);
+    }
+    FActionLink->SetAction(Value);
+    FActionLink->OnChange = ::TNotifyEvent::Bind<&TsgControl::DoActionChange>(this);
+    ActionChange(Value, Value->HasState(csLoading));
+    Value->FreeNotification(this);
 }
 
-void TsgControl::ActionChange(TBasicAction*, bool) {}
+void TsgControl::DoActionChange(TObject* Sender) {
+    if (FActionLink && Sender == FActionLink->Action())
+        ActionChange(FActionLink->Action(), false);
+}
 
-void TsgControl::InitiateAction() {}
+void TsgControl::ActionChange(TBasicAction* Sender, bool CheckDefaults) {
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (!action)
+        return;
+    if (sgHasCaption(this)) {
+        const UnicodeString text = sgCaptionOf(this);
+        if (!CheckDefaults || text.IsEmpty() || text == UnicodeString(Name()))
+            sgSetCaption(this, action->Caption());
+    }
+    if (!CheckDefaults || Enabled())
+        SetEnabled(action->Enabled());
+    if (!CheckDefaults || Hint().IsEmpty())
+        SetHint(action->Hint());
+    if (!CheckDefaults || Visible())
+        SetVisible(action->Visible());
+    if (!CheckDefaults || !OnClick)
+        OnClick = action->OnExecute();
+}
+
+void TsgControl::InitiateAction() {
+    if (FActionLink)
+        FActionLink->Update();
+}
 
 void TsgControl::Notification(TComponent* AComponent, TOperation Operation) {
     TsgVisualObject::Notification(AComponent, Operation);
@@ -261,4 +299,6 @@ void TsgControl::Notification(TComponent* AComponent, TOperation Operation) {
         }
     if (AComponent == FResourceLink)
         FResourceLink = nullptr;
+    if (FActionLink && static_cast<TComponent*>(FActionLink->Action()) == AComponent)
+        SetAction(nullptr);
 }

@@ -56,8 +56,8 @@ class TsgControl : public TsgVisualObject {
     bool AutoTranslate() const { return FAutoTranslate; }
     void SetAutoTranslate(bool Value) { FAutoTranslate = Value; }
 
-    // Actions. The link and the platform's actions are not part of this layer yet; a control
-    // carries no action until they are.
+    // Actions: the control follows its action's caption, enabled state, hint, visibility and
+    // execute handler through a link made on demand (Sg_scene_actions.h).
     virtual TBasicAction* GetAction();
     TBasicAction* Action() { return GetAction(); }
     void SetAction(TBasicAction* Value);
@@ -74,6 +74,7 @@ protected:
     virtual void FreeStyle() {}
 
 private:
+    void DoActionChange(TObject* Sender);
     // Takes the clone S in as child 0 and makes it the applied style.
     void InstallStyle(TsgObject* S);
 

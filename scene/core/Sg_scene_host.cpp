@@ -10,6 +10,7 @@
 #include "scene/core/Sg_scene_resources.h"
 #include "scene/core/Sg_scene_streams.h"
 
+#include "platform/ui/DesktopDrop.h"
 #include "platform/ui/Forms.h"
 
 #include <algorithm>
@@ -383,6 +384,9 @@ void TsgCustomScene::WndProc(TMessage& Message) {
         return;
     case WM_ERASEBKGND:
         Message.Result = 1;
+        return;
+    case CM_DESKTOPDRAG:
+        DesktopDrag(Message);
         return;
     default:
         if (!InputMessage(Message))

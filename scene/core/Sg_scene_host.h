@@ -20,6 +20,7 @@
 
 #include "platform/classes/Component.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/DragManager.h"
 
 #include <memory>
 #include <vector>
@@ -33,7 +34,10 @@ class TStream;
 // The scene's private message: collected rectangles wait for it (WM_USER + 123).
 constexpr UINT WM_SG_ADDUPDATERECT = WM_USER + 123;
 
-class TsgCustomScene : public TComponent, public TCustomControl, public IsgScene {
+class TsgCustomScene : public TComponent,
+                       public TCustomControl,
+                       public IsgScene,
+                       public TDragTarget {
     DBI_PERSISTENT(TsgCustomScene, TComponent)
 
     explicit TsgCustomScene(TComponent* AOwner);
@@ -153,7 +157,11 @@ class TsgCustomScene : public TComponent, public TCustomControl, public IsgScene
     void SetDesignRoot(TsgVisualObject* Value) override { FDesignRoot = Value; }
     TsgPoint GetMousePos() override { return FMousePos; }
     TsgPoint LocalToScreen(const TsgPoint& P) override;
-    TCustomControl* BeginNativeDrag(TObject*) override { return nullptr; }
+    // Drag and drop (Sg_scene_dragdrop.cpp): an object of the tree starts an in-process drag;
+    // every scene routes drags over it to the object under the pointer that accepts them.
+    TCustomControl* BeginNativeDrag(TObject* Source) override;
+    void DragOverAt(TObject* Source, TPoint Client, TDragState State, bool& Accept) override;
+    void DragDropAt(TObject* Source, TPoint Client) override;
     void DoDesignSelect(TObject*) override {}
     bool GetAnimatedCaret() override { return FAnimatedCaret; }
 
@@ -201,6 +209,8 @@ private:
     void WMChar(TMessage& Message);
     void StartComposition();
     void HintShow(TMessage& Message);
+    // A drop from the desktop (CM_DESKTOPDRAG).
+    void DesktopDrag(TMessage& Message);
 
     std::unique_ptr<TsgCanvas> FCanvas;
     bool FDisableUpdate = false;

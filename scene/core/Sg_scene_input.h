@@ -13,13 +13,17 @@
 #include "platform/ui/Input.h"
 
 #include <cstdint>
+#include <vector>
 
 class TObject;
 
 // What a drag carries from its source to the drop target.
+// What a drag carries from its source to the drop target: the dragged object, the first
+// dropped file name or the dropped text, and the names of every dropped file.
 struct TsgDragObject {
     TObject* Source = nullptr;
     UnicodeString Data;
+    std::vector<UnicodeString> Files;
 };
 
 using TsgMouseEvent =

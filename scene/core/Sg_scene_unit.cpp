@@ -18,6 +18,9 @@ void RegisterSgSceneUnit() {
         RegisterSGObjects(u"Resources",
                           {&TsgBrushObject::StaticClassInfo(), &TsgPathObject::StaticClassInfo(),
                            &TsgBitmapObject::StaticClassInfo()});
+        RegisterSGObjects(u"Layout", {&TsgFrame::StaticClassInfo()});
+        RegisterSgPopupUnit();
+        RegisterSgImageListUnit();
         return true;
     }();
     (void)done;

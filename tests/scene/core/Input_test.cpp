@@ -362,7 +362,7 @@ TEST_F(SceneInput, TheDropTargetIsTheTopmostObjectThatAcceptsTheData) {
     DropRules rules;
     for (TsgInputTestNode* n : {root, panel, list, outside})
         n->OnDragOver = TsgDragOverEvent::Bind<&DropRules::Over>(&rules);
-    TsgDragObject data{nullptr, u"C:/Program Files"};
+    TsgDragObject data{nullptr, u"C:/Program Files", {}};
     auto target = [&](float x, float y) {
         rules.asked.clear();
         TsgVisualObject* t = root->FindTarget({x, y}, data);

@@ -1,0 +1,33 @@
+// TsgFrame: shows the object tree of another scene inside this one. While it shows a scene, the
+// frame borrows that scene's root as its only child (laid over the whole frame, painted, laid
+// out and given input as part of this tree) and gives it back when it lets go of the scene or
+// goes away. A scene's root is shown in at most one frame at a time; a second frame asking for
+// the same scene shows nothing until the first lets go.
+#pragma once
+
+#include "scene/core/Sg_scene_visual.h"
+
+class TsgCustomScene;
+
+class TsgFrame : public TsgVisualObject {
+    DBI_PERSISTENT(TsgFrame, TsgVisualObject)
+
+    explicit TsgFrame(TComponent* AOwner);
+    ~TsgFrame() override;
+
+    TsgCustomScene* SceneObject() const { return FSceneObject; }
+    void SetSceneObject(TsgCustomScene* Value);
+    // The frame showing the root of `AScene`, or nullptr.
+    static TsgFrame* ShowingFrame(TsgCustomScene* AScene);
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The borrowed root is never streamed with the frame.
+    void GetChildren(const std::function<void(TComponent*)>&, TComponent*) override {}
+
+private:
+    void GiveBack();
+    void Borrow();
+
+    TsgCustomScene* FSceneObject = nullptr;
+    TsgObject* FBorrowed = nullptr;
+};
