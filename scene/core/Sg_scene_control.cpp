@@ -177,6 +177,11 @@ void TsgControl::BeforePaint() {
 
 void TsgControl::EnterFocus() {
     ApplyResource();
+    // The focus entry proper (state, OnFocus, the focus trigger) runs once, when the scene has
+    // handed the focus to this control.
+    IsgScene* scene = Scene();
+    if (!IsFocused() && scene && scene->GetFocused() == this)
+        TsgVisualObject::EnterFocus();
 }
 
 void TsgControl::SetFocus() {
