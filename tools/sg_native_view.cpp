@@ -3,7 +3,8 @@
 //
 //   sg_native_view <scene.txt> <document.rtf> [--screenshot out.png] [--exit-after MS]
 //
-// The first TsgNonSGLayout of the scene hosts a TRichEdit loaded with the document. F2 hides or
+// The scene's root is a rectangle (TsgRectangle) whose size the window takes; the first
+// TsgNonSGLayout of the scene hosts a TRichEdit loaded with the document. F2 hides or
 // shows that layout's parent (the page), as the wizard's tab switching does; F12 writes the
 // window as it is shown (the scene and the view in front of it) to the screenshot file. Standard
 // output gets one line per change: "view x y w h" when the view is placed, "visible 0|1" and
@@ -107,14 +108,8 @@ int main(int argc, char** argv) {
 
         TMemoryStream text;
         text.LoadFromFile(UnicodeString::FromUtf8(argv[1]));
-        TForm* form = nullptr;
-        Application->CreateForm(form);
-        form->SetCaption(u"sg_native_view");
-        form->SetBorderStyle(bsSingle);
-        form->SetPosition(poScreenCenter);
-
+        // The form is made once the root's size is known: it is created at that size.
         auto scene = std::make_unique<TNativeViewScene>(nullptr);
-        scene->SetParent(form);
         TsgObject* root = scene->LoadObjectFromStream(text);
         TsgVisualObject* visual = root ? root->Visual() : nullptr;
         TsgNonSGLayout* host = root ? FindHost(root) : nullptr;
@@ -122,9 +117,19 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "sg_native_view: %s holds no native-window layout\n", argv[1]);
             return 1;
         }
-        const int width = std::max(1, static_cast<int>(std::ceil(visual->Width())));
-        const int height = std::max(1, static_cast<int>(std::ceil(visual->Height())));
+        // The scene fits its root to itself; the root's own size is read once into a probe.
+        TsgRectangle probe(nullptr);
+        text.SetPosition(0);
+        probe.LoadFromStream(text);
+        const int width = std::max(1, static_cast<int>(std::ceil(probe.Width())));
+        const int height = std::max(1, static_cast<int>(std::ceil(probe.Height())));
+        TForm* form = nullptr;
+        Application->CreateForm(form);
+        form->SetCaption(u"sg_native_view");
+        form->SetBorderStyle(bsSingle);
+        form->SetPosition(poScreenCenter);
         form->SetClientSize(width, height);
+        scene->SetParent(form);
         scene->SetBounds(0, 0, width, height);
         sgRealign(visual);
         scene->Page = host->Parent() ? host->Parent()->Visual() : nullptr;

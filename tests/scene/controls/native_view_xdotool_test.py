@@ -119,15 +119,15 @@ class LicenceViewInARealWindow(unittest.TestCase):
             self.xdotool("click", "5")
             time.sleep(0.1)
         wheeled = self.scroll(self.wait_for(lambda l: (self.scroll(l) or 0) > 0, "wheel scroll"))
-        # Clicking it gives it the keys: End goes to the bottom, Home back to the top.
+        # Clicking it gives it the keys: Home goes to the top, End back to the bottom, which
+        # three wheel steps already reach in this short licence.
         self.xdotool("click", "1")
         time.sleep(0.2)
-        self.xdotool("key", "End")
-        bottom = self.scroll(self.wait_for(lambda l: (self.scroll(l) or 0) > wheeled,
-                                           "scroll to the end"))
         self.xdotool("key", "Home")
         self.wait_for(lambda l: l == "scroll 0", "scroll home")
-        self.assertGreater(bottom, wheeled)
+        self.xdotool("key", "End")
+        bottom = self.scroll(self.wait_for(lambda l: (self.scroll(l) or 0) > 0, "scroll to the end"))
+        self.assertGreaterEqual(bottom, wheeled)
 
         # F2 on the scene hides the page: the view follows within the poll, and comes back placed.
         self.xdotool("mousemove", "--window", window, "100", "20", "click", "1")
