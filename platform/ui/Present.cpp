@@ -5,6 +5,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 namespace {
 SDL_Surface* SurfaceOf(HWND hwnd, TPoint& origin) {
     if (!IsWindow(hwnd))
@@ -14,6 +16,32 @@ SDL_Surface* SurfaceOf(HWND hwnd, TPoint& origin) {
         return nullptr;
     origin = hwnd->OriginInForm();
     return SDL_GetWindowSurface(form->PlatformWindow());
+}
+
+// The parts of `area` (form coordinates) that `hwnd` may paint: windows stacked in front of it
+// or of one of its parents keep their pixels, as a native control hosted over the scene does.
+std::vector<TRect> UncoveredParts(HWND hwnd, const TRect& area) {
+    std::vector<TRect> parts{area};
+    for (const TWinControl* w = hwnd; w->Parent(); w = w->Parent()) {
+        const auto& siblings = w->Parent()->Children();
+        auto it = std::find(siblings.begin(), siblings.end(), w);
+        if (it == siblings.end())
+            continue;
+        for (++it; it != siblings.end(); ++it) {
+            const TWinControl* above = *it;
+            if (!above->Visible() || !above->HandleAllocated())
+                continue;
+            const TPoint o = above->OriginInForm();
+            const TRect hole = Bounds(o.X, o.Y, above->Width(), above->Height());
+            std::vector<TRect> next;
+            for (const TRect& part : parts)
+                for (const TRect& piece : SubtractRect(part, hole))
+                    if (!piece.IsEmpty())
+                        next.push_back(piece);
+            parts.swap(next);
+        }
+    }
+    return parts;
 }
 } // namespace
 
@@ -31,24 +59,31 @@ bool PresentBuffer(HWND hwnd, const uint32_t* pixels, int width, int height, int
                                      TRect{0, 0, surface->w, surface->h});
     if (onSurface.IsEmpty())
         return true;
-    area = TRect{onSurface.Left - origin.X, onSurface.Top - origin.Y, onSurface.Right - origin.X,
-                 onSurface.Bottom - origin.Y};
-    const auto* source = reinterpret_cast<const uint8_t*>(pixels) +
-                         static_cast<ptrdiff_t>(area.Top) * strideBytes + 4 * area.Left;
+    std::vector<SDL_Rect> updates;
+    int converted = 0;
     if (SDL_MUSTLOCK(surface))
         SDL_LockSurface(surface);
-    auto* target = static_cast<uint8_t*>(surface->pixels) +
-                   static_cast<ptrdiff_t>(onSurface.Top) * surface->pitch +
-                   static_cast<ptrdiff_t>(onSurface.Left) * surface->format->BytesPerPixel;
-    // Read as XRGB, SDL fills the alpha of the target (where it has one) with opaque.
-    int converted = SDL_ConvertPixels(area.Width(), area.Height(), SDL_PIXELFORMAT_XRGB8888, source,
-                                      strideBytes, surface->format->format, target, surface->pitch);
+    for (const TRect& part : UncoveredParts(hwnd, onSurface)) {
+        const auto* source = reinterpret_cast<const uint8_t*>(pixels) +
+                             static_cast<ptrdiff_t>(part.Top - origin.Y) * strideBytes +
+                             4 * (part.Left - origin.X);
+        auto* target = static_cast<uint8_t*>(surface->pixels) +
+                       static_cast<ptrdiff_t>(part.Top) * surface->pitch +
+                       static_cast<ptrdiff_t>(part.Left) * surface->format->BytesPerPixel;
+        // Read as XRGB, SDL fills the alpha of the target (where it has one) with opaque.
+        converted |=
+            SDL_ConvertPixels(part.Width(), part.Height(), SDL_PIXELFORMAT_XRGB8888, source,
+                              strideBytes, surface->format->format, target, surface->pitch);
+        updates.push_back(SDL_Rect{part.Left, part.Top, part.Width(), part.Height()});
+    }
     if (SDL_MUSTLOCK(surface))
         SDL_UnlockSurface(surface);
     if (converted != 0)
         return false;
-    SDL_Rect update{onSurface.Left, onSurface.Top, onSurface.Width(), onSurface.Height()};
-    return SDL_UpdateWindowSurfaceRects(hwnd->ParentForm()->PlatformWindow(), &update, 1) == 0;
+    if (updates.empty())
+        return true;
+    return SDL_UpdateWindowSurfaceRects(hwnd->ParentForm()->PlatformWindow(), updates.data(),
+                                        static_cast<int>(updates.size())) == 0;
 }
 
 bool ReadWindowPixels(HWND hwnd, std::vector<uint32_t>& pixels, int& width, int& height) {

@@ -13,7 +13,8 @@
 #include <vector>
 
 // Copies the part `rect` (client coordinates) of a width x height buffer to the window, clipped
-// to the buffer and the client area; false when the window has no surface to show it on.
+// to the buffer and the client area, and leaving out what visible windows stacked in front of
+// this one (or of its parents) cover; false when the window has no surface to show it on.
 bool PresentBuffer(HWND hwnd, const uint32_t* pixels, int width, int height, int strideBytes,
                    const TRect& rect);
 

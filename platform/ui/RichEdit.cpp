@@ -33,7 +33,14 @@ void FillRect(std::vector<uint32_t>& buffer, int width, int left, int top, int r
 
 } // namespace
 
-TRichEdit::TRichEdit() {
+DBI_PUBLISH(TRichEdit) {
+    using R = TRichEdit;
+    p.Boolean("ReadOnly", &R::GetReadOnly, &R::SetReadOnly, true);
+    p.Enumeration("ScrollBars", &R::ScrollBars, &R::SetScrollBars,
+                  {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"}, ssVertical);
+}
+
+TRichEdit::TRichEdit(TComponent* owner) : TWinComponent(owner) {
     SetCursor(crIBeam);
 }
 

@@ -4,20 +4,27 @@
 // shows their formatted text (see RtfDocument.h), wrapped to its width, scrolled by the wheel,
 // the keys and a vertical scroll bar drawn at its right edge. Printing lays the text out on A4
 // pages of a PDF document and hands that to the print command.
+//
+// It is a streamed component of its window (the wizard's layout names it), and the scene's
+// native-window layout keeps it placed over its rectangle, in front of the scene.
 #pragma once
 
 #include "platform/gfx/RichText.h"
 #include "platform/rtl/UnicodeString.h"
-#include "platform/ui/Controls.h"
+#include "platform/ui/WinComponent.h"
 
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-class TRichEdit : public TCustomControl {
-public:
-    TRichEdit();
+// Which scroll bars a box shows; the box draws a vertical one whatever is streamed.
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+class TRichEdit : public TWinComponent {
+    DBI_PERSISTENT(TRichEdit, TWinComponent)
+
+    explicit TRichEdit(TComponent* owner = nullptr);
     ~TRichEdit() override;
 
     // False, and the box left empty, when the file cannot be read or is not RTF.
@@ -32,6 +39,10 @@ public:
     const std::vector<gfx::RichTextRun>& Runs() const { return runs_; }
 
     bool ReadOnly = true;
+    bool GetReadOnly() const { return ReadOnly; }
+    void SetReadOnly(bool value) { ReadOnly = value; }
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle value) { scrollBars_ = value; }
     // Family of text without a font of its own.
     std::string FontFamily = "Tahoma";
 
@@ -63,6 +74,7 @@ private:
     // Thumb of the scroll bar: top and height in client pixels (height 0 when not scrollable).
     void Thumb(int& top, int& height) const;
 
+    TScrollStyle scrollBars_ = ssVertical;
     std::string bytes_;
     std::vector<gfx::RichTextRun> runs_;
     mutable std::unique_ptr<gfx::RichTextLayout> layout_;

@@ -1,5 +1,10 @@
 #include "scene/core/Sg_scene_font.h"
 
+#include "platform/ui/FontsColors.h"
+
+#include <cmath>
+#include <cstdlib>
+
 DBI_PUBLISH(TsgFont) {
     p.Boolean("ClearType", &TsgFont::ClearType, &TsgFont::SetClearType, true);
     p.String("Family", &TsgFont::Family, &TsgFont::SetFamily).Stored([](TPersistent& o) {
@@ -54,5 +59,59 @@ void TsgFont::Assign(TPersistent* Source) {
         Changed();
         return;
     }
+    if (auto* font = dynamic_cast<TFont*>(Source)) {
+        FFamily = font->Name();
+        FSize = static_cast<float>(std::abs(font->Height()));
+        constexpr TFontStyles bold = 1u << fsBold;
+        constexpr TFontStyles italic = 1u << fsItalic;
+        switch (font->Style()) {
+        case 0:
+            FStyle = sgFontRegular;
+            break;
+        case bold:
+            FStyle = sgFontBold;
+            break;
+        case italic:
+            FStyle = sgFontItalic;
+            break;
+        case bold | italic:
+            FStyle = sgFontBoldItalic;
+            break;
+        default:
+            break;
+        }
+        Changed();
+        return;
+    }
     TPersistent::Assign(Source);
+}
+
+void TsgFont::AssignTo(TPersistent* Dest) {
+    auto* font = dynamic_cast<TFont*>(Dest);
+    if (!font) {
+        TPersistent::AssignTo(Dest);
+        return;
+    }
+    font->SetName(FFamily);
+    // Halves to even, as the platform rounds.
+    font->SetHeight(-static_cast<int>(std::nearbyint(FSize)));
+    constexpr TFontStyles bold = 1u << fsBold;
+    constexpr TFontStyles italic = 1u << fsItalic;
+    switch (FStyle) {
+    case sgFontRegular:
+        font->SetStyle(0);
+        break;
+    case sgFontBold:
+        font->SetStyle(bold);
+        break;
+    case sgFontItalic:
+        font->SetStyle(italic);
+        break;
+    case sgFontBoldItalic:
+        font->SetStyle(bold | italic);
+        break;
+    case sgFontUnderline:
+    case sgFontStrikeout:
+        break;
+    }
 }

@@ -28,8 +28,14 @@ class TsgFont : public TPersistent {
     bool ClearType() const { return FClearType; }
     void SetClearType(bool Value);
 
-    // Copies all four and notifies, also when nothing changed.
+    // From a TsgFont: copies all four and notifies, also when nothing changed. From the
+    // platform's TFont (the font dialog, the property inspector): its name and the absolute value
+    // of its height; its style only when it is exactly none, bold, italic or both (underline or
+    // strike-out keep the present style); then notifies.
     void Assign(TPersistent* Source) override;
+    // Only into a platform TFont: name, height -Round(size) and the style where the TFont can
+    // say it (underline and strike-out leave the target's style as it is).
+    void AssignTo(TPersistent* Dest) override;
 
     TNotifyEvent OnChanged;
 
