@@ -186,10 +186,12 @@ void TsgControl::EnterFocus() {
         TsgVisualObject::EnterFocus();
 }
 
+// The scene enters the focus of the new object itself; the style is applied here as well for a
+// control that is already focused or stands in no scene.
 void TsgControl::SetFocus() {
     if (IsgScene* scene = Scene())
         scene->SetFocused(this);
-    EnterFocus();
+    ApplyResource();
 }
 
 void TsgControl::Loaded() {

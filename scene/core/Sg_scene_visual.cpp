@@ -595,6 +595,8 @@ void TsgVisualObject::ChildAdded(TsgObject* AObject) {
 }
 
 void TsgVisualObject::ChildRemoved(TsgObject* AObject) {
+    if (AObject == FCaret)
+        FCaret = nullptr;
     FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), AObject), FTabList.end());
 }
 

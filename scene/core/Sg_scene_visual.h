@@ -203,6 +203,16 @@ class TsgVisualObject : public TsgObject {
     // Where, relative to the object's origin, the input method shows its composition.
     virtual TsgPoint CompositionOffset() { return {0, 0}; }
 
+    // The text caret of text controls: a child rectangle made on first use (Sg_scene_caret.cpp).
+    void CreateCaret();
+    void ShowCaret();
+    void HideCaret();
+    void SetCaretPos(const TsgPoint& P);
+    void SetCaretSize(const TsgPoint& P);
+    void SetCaretColor(TsgColor Color);
+    // The caret, nullptr before the first use.
+    TsgVisualObject* Caret() const { return FCaret; }
+
     // Drag and drop, in scene coordinates.
     virtual void DragEnter(const TsgDragObject& Data, const TsgPoint& Point);
     virtual void DragOver(const TsgDragObject& Data, const TsgPoint& Point, bool& Accept);
@@ -357,4 +367,5 @@ private:
     bool FRecalcOpacity = true;
     TsgRect FUpdateRect;
     bool FRecalcUpdateRect = true;
+    TsgVisualObject* FCaret = nullptr;
 };
