@@ -1,4 +1,5 @@
 #include "scene/core/Sg_objects.h"
+#include "scene/core/Sg_objects_selection.h"
 
 #include "scene/core/Sg_scene_registry.h"
 
@@ -13,6 +14,9 @@ void RegisterSgObjectsUnit() {
                            &TsgPie::StaticClassInfo(), &TsgEatenPie::StaticClassInfo(),
                            &TsgText::StaticClassInfo(), &TsgPath::StaticClassInfo(),
                            &TsgImage::StaticClassInfo(), &TsgPaintBox::StaticClassInfo()});
+        RegisterSGObjects(u"Design",
+                          {&TsgSelection::StaticClassInfo(), &TsgSelectionPoint::StaticClassInfo(),
+                           &TsgDesignFrame::StaticClassInfo()});
         return true;
     }();
     (void)done;

@@ -49,6 +49,8 @@ void TsgCustomScene::Draw() {
         FCanvas->Stroke()->SetStyle(sgBrushSolid);
         FCanvas->Fill()->SetStyle(sgBrushSolid);
         DrawObjects();
+        if (FDesignTime && FDesignEditor)
+            FDesignEditor->DrawDesignOverlay(FCanvas.get());
         if (FShowUpdateRects) {
             FCanvas->ResetClipRect();
             FCanvas->SetMatrix(IdentityMatrix);

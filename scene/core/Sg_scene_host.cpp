@@ -68,7 +68,10 @@ TsgUpdateSuppression::~TsgUpdateSuppression() {
 TsgCustomScene::TsgCustomScene(TComponent* AOwner) : TComponent(AOwner) {
     AddScene(this);
     LiveScenes().push_back(this);
-    FDesignTime = HasState(csDesigning);
+    // A scene placed on a form that is being designed is designed with it.
+    FDesignTime = HasState(csDesigning) || (AOwner && AOwner->HasState(csDesigning));
+    if (sgDesigner)
+        sgDesigner->AddScene(this);
     if (!DefaultCanvasClass)
         InitSgCanvasUnit();
     FCanvas = DefaultCanvasClass->Create(Width(), Height());
@@ -79,7 +82,10 @@ TsgCustomScene::TsgCustomScene(TComponent* AOwner) : TComponent(AOwner) {
 
 TsgCustomScene::~TsgCustomScene() {
     Destroying();
+    if (sgDesigner)
+        sgDesigner->RemoveScene(this);
     DeleteChildren();
+    FDesignEditor.reset();
     SetStyle(nullptr);
     DestroyHandle();
     FFill.reset();
@@ -90,6 +96,22 @@ TsgCustomScene::~TsgCustomScene() {
         sgFreeAniThread();
     auto& live = LiveScenes();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
+}
+
+IsgSceneDesignEditor* TsgCustomScene::DesignEditor() {
+    if (!FDesignEditor && FDesignTime && sgSceneDesignEditorFactory && !HasState(csDestroying))
+        FDesignEditor.reset(sgSceneDesignEditorFactory(this));
+    return FDesignEditor.get();
+}
+
+void TsgCustomScene::InsertObject(const AnsiString& AClassName) {
+    if (IsgSceneDesignEditor* editor = DesignEditor())
+        editor->InsertObject(AClassName);
+}
+
+void TsgCustomScene::DoDesignSelect(TObject* AObject) {
+    if (IsgSceneDesignEditor* editor = DesignEditor())
+        editor->DoDesignSelect(AObject);
 }
 
 TsgObject* TsgCustomScene::GetChildrenObject(int Index) const {
@@ -325,6 +347,8 @@ void TsgCustomScene::Notification(TComponent* AComponent, TOperation Operation) 
           &FDragged, &FPressTarget})
         if (*reference && static_cast<TComponent*>(*reference) == AComponent)
             *reference = nullptr;
+    if (FDesignEditor)
+        FDesignEditor->ComponentRemoved(AComponent);
     if (FActiveControl && static_cast<TComponent*>(FActiveControl) == AComponent)
         FActiveControl = nullptr;
     if (FShowTimer && static_cast<TComponent*>(FShowTimer) == AComponent)

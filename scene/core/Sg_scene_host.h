@@ -15,6 +15,7 @@
 #pragma once
 
 #include "scene/core/Sg_scene_canvas.h"
+#include "scene/core/Sg_scene_designer.h"
 #include "scene/core/Sg_scene_iscene.h"
 #include "scene/core/Sg_scene_visual.h"
 
@@ -102,6 +103,11 @@ class TsgCustomScene : public TComponent,
     virtual void Draw();
     // Lays the root over the whole scene, in its own scaled units.
     void RealignRoot();
+    // Design time: the editing code of the design tools (made on first use; nullptr outside
+    // design time or without the design tools), and the references it keeps in the scene.
+    IsgSceneDesignEditor* DesignEditor();
+    void SetSelectedReference(TsgVisualObject* Value) { FSelected = Value; }
+    void SetDesignPlaceObjectReference(TsgVisualObject* Value) { FDesignPlaceObject = Value; }
     // Forgets selection, capture, hover, focus and placement without touching the objects.
     void EmptyObjects();
     // Frees every top-level object; the scene has none afterwards.
@@ -133,7 +139,7 @@ class TsgCustomScene : public TComponent,
     void BeginDrag() override;
     void BeginResize() override;
     void AddUpdateRect(const TsgRect& R) override;
-    void InsertObject(const AnsiString&) override {}
+    void InsertObject(const AnsiString& AClassName) override;
     TsgControl* GetActiveControl() override { return FActiveControl; }
     bool GetDisableUpdate() override { return FDisableUpdate; }
     void SetDisableUpdate(bool Value) override { FDisableUpdate = Value; }
@@ -162,7 +168,7 @@ class TsgCustomScene : public TComponent,
     TCustomControl* BeginNativeDrag(TObject* Source) override;
     void DragOverAt(TObject* Source, TPoint Client, TDragState State, bool& Accept) override;
     void DragDropAt(TObject* Source, TPoint Client) override;
-    void DoDesignSelect(TObject*) override {}
+    void DoDesignSelect(TObject* AObject) override;
     bool GetAnimatedCaret() override { return FAnimatedCaret; }
 
     // Published through the class information (the window's place and size in streams).
@@ -242,6 +248,7 @@ private:
     bool FAllowFormDrag = true;
     bool FEscCloseWindow = false;
     std::vector<TsgRect> FUpdateRects;
+    std::unique_ptr<IsgSceneDesignEditor> FDesignEditor;
 };
 
 class TsgScene : public TsgCustomScene {

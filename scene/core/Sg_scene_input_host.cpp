@@ -127,8 +127,11 @@ void TsgCustomScene::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     FUnsnapMousePos = ScenePoint(X, Y);
     FMousePos = FUnsnapMousePos;
     FDownPos = FMousePos;
-    if (FDesignTime)
+    if (FDesignTime) {
+        if (IsgSceneDesignEditor* editor = DesignEditor())
+            editor->DesignMouseDown(Button, Shift, FUnsnapMousePos);
         return;
+    }
     TsgVisualObject* hit = ObjectByPoint(FMousePos.X, FMousePos.Y);
     if (!hit) {
         if (FAllowFormDrag)
@@ -184,8 +187,11 @@ void TsgCustomScene::MouseMove(TShiftState Shift, int X, int Y) {
     }
     FMousePos = ScenePoint(X, Y);
     FUnsnapMousePos = FMousePos;
-    if (FDesignTime)
+    if (FDesignTime) {
+        if (IsgSceneDesignEditor* editor = DesignEditor())
+            editor->DesignMouseMove(Shift, FUnsnapMousePos);
         return;
+    }
     if (FCaptured) {
         const TsgPoint local = FCaptured->AbsoluteToLocal(FMousePos);
         FCaptured->MouseMove(Shift, local.X, local.Y, 0, 0);
@@ -215,8 +221,11 @@ void TsgCustomScene::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
             FCaptured->ReleaseCapture();
     }
     FResizing = false;
-    if (FDesignTime)
+    if (FDesignTime) {
+        if (IsgSceneDesignEditor* editor = DesignEditor())
+            editor->DesignMouseUp(Button, Shift, ScenePoint(X, Y));
         return;
+    }
     TsgVisualObject* target = FCaptured ? FCaptured : ObjectByPoint(FMousePos.X, FMousePos.Y);
     if (!target)
         return;
@@ -267,6 +276,11 @@ void TsgCustomScene::UnicodeKeyDown(uint16_t& Key, char16_t& KeyChar, TShiftStat
 }
 
 void TsgCustomScene::UnicodeKeyUp(uint16_t& Key, char16_t& KeyChar, TShiftState Shift) {
+    if (FDesignTime) {
+        if (IsgSceneDesignEditor* editor = DesignEditor())
+            editor->DesignKeyUp(Key, Shift);
+        return;
+    }
     if (FFocused)
         FFocused->KeyUp(Key, KeyChar, Shift);
 }

@@ -1,5 +1,7 @@
 #include "scene/core/Sg_scene_paint.h"
 
+#include "scene/core/Sg_scene_registry.h"
+
 #include "scene/core/Sg_bitmap.h"
 #include "scene/core/Sg_canvas_gdip.h"
 #include "scene/core/Sg_scene_canvas.h"
@@ -198,6 +200,11 @@ void sgPaintChildren(TsgVisualObject* P) {
             c->AfterPaint();
             if (c->IsDragOver() && !c->DragDisableHighlight())
                 PaintFrame(canvas, c, sgDragOverFrameColor, 3, sgDashSolid);
+            // Further objects of a multi-selection are outlined; the selection itself gets the
+            // scene's handles instead.
+            if (design && sgDesigner && scene->GetOwner() && c != scene->GetSelected() &&
+                sgDesigner->IsSelected(scene->GetOwner(), c))
+                PaintFrame(canvas, c, sgDesignSelectionColor, 1, sgDashDash);
             if (clipState != 0xFFFFFFFF)
                 canvas->RestoreCanvas(clipState);
         }

@@ -10,7 +10,6 @@
 #include <vector>
 
 TStringList* ObjectList = nullptr;
-IsgDesigner* sgDesigner = nullptr;
 
 namespace {
 

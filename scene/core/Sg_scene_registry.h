@@ -5,6 +5,7 @@
 // they hold: a node enters the resource list when it is built and leaves it when destroyed.
 #pragma once
 
+#include "scene/core/Sg_scene_designer.h"
 #include "scene/core/Sg_scene_object.h"
 
 #include "platform/classes/Closure.h"
@@ -52,20 +53,6 @@ bool VarIsEvent(const TsgVariant& V);
 // Otherwise the data pointer must name a live object (as VariantToObject) whose class
 // publishes the code pointer as a method; anything else raises EConvertError.
 TMethod VariantToEvent(const TsgVariant& V);
-
-// Design-time services; nullptr outside the design tools.
-class IsgDesigner {
-public:
-    // A name for a new component of AOwner, unique there.
-    virtual AnsiString UniqueName(TComponent* AOwner, const AnsiString& AClassName) = 0;
-    // Asks the designer to select AObject (the parent of a selection that was hidden).
-    virtual void SelectObject(TsgObject* AObject) = 0;
-    virtual TsgObject* Selection() = 0;
-
-protected:
-    ~IsgDesigner() = default;
-};
-extern IsgDesigner* sgDesigner;
 
 // Frees the registries (the unit's shutdown; tests use it to start clean).
 void FinalizeSceneRegistries();

@@ -467,8 +467,8 @@ void TsgVisualObject::SetDesignHide(bool Value) {
     TsgVisualObject* parent = Parent() ? Parent()->Visual() : nullptr;
     if (!scene || !scene->GetDesignTime() || !Parent())
         return;
-    if (Value && sgDesigner && sgDesigner->Selection() == this)
-        sgDesigner->SelectObject(Parent());
+    if (Value && sgDesigner && scene->GetSelected() == this)
+        sgDesigner->SelectObject(scene->GetOwner(), Parent(), {});
     if (parent)
         parent->Repaint();
 }
@@ -512,6 +512,19 @@ TsgRect TsgVisualObject::GetUpdateRect() {
     }
     if (FCanFocused && FIsFocused)
         sgInflateRect(FUpdateRect, 5, 5);
+    // Room for the design overlay: the selection's handles (the rotation handle 10 above the
+    // top) and the placement target's label box, 160 wide and 19 high above it.
+    IsgScene* scene = Scene();
+    if (scene->GetSelected() == this) {
+        sgInflateRect(FUpdateRect, 4, 4);
+        FUpdateRect.Top -= 13;
+    }
+    if (scene->GetDesignPlaceObject() == this) {
+        sgInflateRect(FUpdateRect, 1, 1);
+        FUpdateRect.Top -= 20;
+        if (FUpdateRect.Right - FUpdateRect.Left < 160)
+            FUpdateRect.Right = FUpdateRect.Left + 160;
+    }
     if (HasEffect() && !FClipChildren) {
         const TsgRect e = GetEffectsRect();
         const TsgPoint corners[4] = {

@@ -129,6 +129,9 @@ class TsgVisualObject : public TsgObject {
     bool Locked() const { return FLocked; }
     void SetLocked(bool Value) { FLocked = Value; }
     void Lock();
+    // At design time such an object gets no handles and cannot be resized.
+    bool DisableDesignResize() const { return FDisableDesignResize; }
+    void SetDisableDesignResize(bool Value) { FDisableDesignResize = Value; }
     bool DesignHide() const { return FDesignHide; }
     void SetDesignHide(bool Value);
     void UpdateDesignHide(bool Value);
@@ -342,6 +345,7 @@ private:
     bool FDisableFocusEffect = false;
     bool FClipParent = false;
     bool FDesignHide = false;
+    bool FDisableDesignResize = false;
     bool FCanClipped = true;
     int16_t FCursor = 0;
     TsgDragMode FDragMode = sgDragManual;

@@ -1,0 +1,108 @@
+// TsgSceneDesign: the editing of a scene in design state. A click selects an object, handles
+// around the selection resize and rotate it, dragging moves it with snapping to a grid or to the
+// edges and centres of its siblings, ALT-dragging moves it into another object and Delete frees
+// it. The scene reaches it through IsgSceneDesignEditor; it talks to the surrounding tool only
+// through sgDesigner, and edits without one (names are then not made unique, nothing reported).
+//
+// Every object reference it keeps (selection, further selected objects, placement target, guide
+// siblings) is dropped when that object goes.
+#pragma once
+
+#include "scene/core/Sg_scene_designer.h"
+#include "scene/core/Sg_scene_host.h"
+
+#include <vector>
+
+class TsgSceneDesign : public IsgSceneDesignEditor {
+public:
+    // The handles of the selection, in the order they are tested.
+    enum THandle {
+        hRotate,
+        hLeftTop,
+        hRightTop,
+        hLeftBottom,
+        hRightBottom,
+        hTop,
+        hBottom,
+        hLeft,
+        hRight,
+        hNone
+    };
+
+    explicit TsgSceneDesign(TsgCustomScene* AScene) : FScene(AScene) {}
+
+    // The editor of a scene, made when the scene is in design state; nullptr otherwise.
+    static TsgSceneDesign* Of(TsgCustomScene* Scene);
+
+    TsgVisualObject* Selected() const { return FScene->GetSelected(); }
+    void SetSelected(TsgVisualObject* Value);
+    const std::vector<TsgObject*>& Selection() const { return FSelection; }
+    const std::vector<TsgVisualObject*>& GridLines() const { return FDesignGridLines; }
+    TsgVisualObject* PlaceObject() const { return FScene->GetDesignPlaceObject(); }
+    TNotifyEvent DesignChangeSelection;
+
+    bool SnapToGrid() const { return FSnapToGrid; }
+    void SetSnapToGrid(bool Value) { FSnapToGrid = Value; }
+    bool SnapToLines() const { return FSnapToLines; }
+    void SetSnapToLines(bool Value) { FSnapToLines = Value; }
+    bool SnapGridShow() const { return FSnapGridShow; }
+    void SetSnapGridShow(bool Value);
+    float SnapGridSize() const { return FSnapGridSize; }
+    void SetSnapGridSize(float Value);
+
+    float SnapToGridValue(float X) const;
+    void SnapToGridLines(bool Snap);
+    TsgPoint SnapPointToGridLines(const TsgPoint& P);
+    void AddUpdateRectsFromGridLines();
+    // The handle of the selection under a scene point, first in table order; hNone without one.
+    THandle HandleAt(const TsgPoint& P);
+    // A handle's square in the selection's local coordinates.
+    TsgRect HandleRect(THandle H);
+    bool HandleHot(THandle H) const { return H < hNone && FHot[H]; }
+    // The drag in progress: hNone with FMoving for a move.
+    bool Moving() const { return FMoving; }
+    THandle DragHandle() const { return FDrag; }
+
+    // IsgSceneDesignEditor.
+    void DesignMouseDown(TMouseButton Button, TShiftState Shift, const TsgPoint& P) override;
+    void DesignMouseMove(TShiftState Shift, const TsgPoint& P) override;
+    void DesignMouseUp(TMouseButton Button, TShiftState Shift, const TsgPoint& P) override;
+    void DesignKeyUp(uint16_t Key, TShiftState Shift) override;
+    void DrawDesignOverlay(TsgCanvas* Canvas) override;
+    void ComponentRemoved(TComponent* AComponent) override;
+    void DoDesignSelect(TObject* AObject) override;
+    void InsertObject(const AnsiString& AClassName) override;
+
+    // Where InsertObject places a new visual object (scene client coordinates); (-1, -1) when
+    // nowhere in particular. The popup menu sets it.
+    TPoint PopupPos{-1, -1};
+
+private:
+    bool Resizable() const;
+    void ChangeSelection(TsgVisualObject* Value);
+    void FireChangeSelection();
+    void SetPlaceObject(TsgVisualObject* Value);
+    void AddGuide(TsgVisualObject* S);
+    void EnsureRoot();
+    TsgVisualObject* SelectionParent() const;
+    void Rotate();
+    void Resize();
+    void Move(TShiftState Shift);
+    void DrawGuides(TsgCanvas* Canvas);
+    void DrawPlaceLabel(TsgCanvas* Canvas);
+
+    TsgCustomScene* FScene;
+    std::vector<TsgObject*> FSelection;
+    std::vector<TsgVisualObject*> FDesignGridLines;
+    TsgPoint FMousePos{}, FUnsnapMousePos{}, FDownPos{};
+    bool FMoving = false;
+    THandle FDrag = hNone;
+    bool FHot[hNone] = {};
+    bool FSnapToGrid = false;
+    bool FSnapToLines = true;
+    bool FSnapGridShow = false;
+    float FSnapGridSize = 1;
+};
+
+// Lets design-time scenes edit themselves (sets the scene's editor factory).
+void RegisterSgDesignUnit();
