@@ -1,5 +1,7 @@
 #include "installer/ui/Target_choice.h"
 
+#include "installer/config/Product_lines.h"
+#include "installer/ui/Wizard_texts.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
 
@@ -68,4 +70,26 @@ TCadAppInstalled GetChosenTarget(const TTargetPageState& page) {
         return {plNone, typed};
     }
     return {};
+}
+
+TProgramList
+BuildProgramList(const TCadAppInstalledVec& candidates,
+                 const std::function<UnicodeString(const TCadAppInstalled&)>& versionText,
+                 const std::function<UnicodeString(EProductLine)>& productName,
+                 const std::function<UnicodeString(int)>& text) {
+    TProgramList list;
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        const TCadAppInstalled& candidate = candidates[i];
+        const UnicodeString version = versionText(candidate);
+        UnicodeString name = productName(candidate.productLine);
+        const UnicodeString folder = ListedProgramFolder(candidate.folder);
+        if (i == 0)
+            list.firstFolder = folder;
+        if (!version.IsEmpty() &&
+            IsVersionShownInName(candidate.productLine, VersionNameFlag(version)))
+            name = name + u" " + version;
+        list.entries.push_back(
+            {FormatTranslated(text(229), {name, folder}), {candidate.productLine, folder}});
+    }
+    return list;
 }

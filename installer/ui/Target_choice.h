@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 // Usable drives by upper-case drive letter (one character).
 using TDriveMap = std::map<UnicodeString, TLogicalDriveFound>;
@@ -61,3 +62,24 @@ struct TTargetPageState {
 // a path edited after validation is taken as it stands, with product line 0, until validated
 // again.
 TCadAppInstalled GetChosenTarget(const TTargetPageState& page);
+
+// One line of the program tree: its text and the installation behind it.
+struct TProgramListEntry {
+    UnicodeString text;
+    TCadAppInstalled program;
+};
+
+struct TProgramList {
+    std::vector<TProgramListEntry> entries;
+    // The folder the path box starts with: the first candidate's; empty without candidates.
+    UnicodeString firstFolder;
+};
+
+// The detected installations as the program tree lists them, in the engine's order: the name
+// of the product line, its version after it where the line shows one, and the folder (a
+// "V3_I6x86" folder listed as the one above it), formatted with text 229 ("%s (%s)").
+TProgramList
+BuildProgramList(const TCadAppInstalledVec& candidates,
+                 const std::function<UnicodeString(const TCadAppInstalled&)>& versionText,
+                 const std::function<UnicodeString(EProductLine)>& productName,
+                 const std::function<UnicodeString(int)>& text);

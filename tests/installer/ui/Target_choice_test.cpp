@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -126,6 +127,34 @@ TEST(TargetChoice, ChosenTargetFollowsThePage) {
 
     page.pathText = u"  ";
     EXPECT_TRUE(GetChosenTarget(page).folder.IsEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(TargetChoice, DetectedProgramsAreListedWithNameVersionAndFolder) {
+    const TCadAppInstalledVec candidates = {
+        {plLumora, u"/opt/lumora/V3_I6x86/"},
+        {plLumoraPro, u"/opt/pro/"},
+        {plFennix, u"/opt/fennix/"},
+    };
+    const std::map<std::u16string, std::u16string> versions = {
+        {u"/opt/lumora/V3_I6x86/", u"3.1"}, {u"/opt/pro/", u"8.2"}, {u"/opt/fennix/", u""}};
+    const TProgramList list = BuildProgramList(
+        candidates,
+        [&](const TCadAppInstalled& c) { return UnicodeString(versions.at(c.folder.str())); },
+        [](EProductLine line) { return UnicodeString("P" + std::to_string(line)); },
+        [](int number) { return number == 229 ? UnicodeString(u"%s (%s)") : UnicodeString(); });
+    ASSERT_EQ(list.entries.size(), 3u);
+    EXPECT_EQ(list.firstFolder, UnicodeString(u"/opt/lumora/"));
+    // Version 3 shows for every line; a PRO edition of another version shows none; an empty
+    // version text is no version.
+    EXPECT_EQ(list.entries[0].text, UnicodeString(u"P1 3.1 (/opt/lumora/)"));
+    EXPECT_EQ(list.entries[0].program.folder, UnicodeString(u"/opt/lumora/"));
+    EXPECT_EQ(list.entries[1].text, UnicodeString(u"P5 (/opt/pro/)"));
+    EXPECT_EQ(list.entries[2].text, UnicodeString(u"P4 (/opt/fennix/)"));
+    EXPECT_EQ(list.entries[2].program.productLine, plFennix);
 }
 
 } // namespace
