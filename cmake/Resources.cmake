@@ -74,3 +74,63 @@ function(dbi_build_style_sheet target output)
     file(CONFIGURE OUTPUT "${output}/styles.manifest" CONTENT "DEFAULTSGSTYLE RCDATA ${binary}\n")
     set(DBI_STYLE_SHEET "${binary}" PARENT_SCOPE)
 endfunction()
+
+# dbi_build_window_layouts(<target> <output folder>)
+#
+# The two window layouts are authored as text under resources/windows, with their pictures and
+# style trees named by placeholders. <target> draws the pictures (tools/make_window_pictures.py),
+# converts the two style sources to binary trees, fills each layout with them
+# (tools/make_window_layouts.py: the shared styles are written once and inserted into every
+# window's containers) and converts the result to binary. <output folder>/windows.manifest
+# attaches them as "TFORMMAINDBINSTALL" and "TFORMMESSAGE".
+function(dbi_build_window_layouts target output)
+    set(src "${PROJECT_SOURCE_DIR}/resources/windows")
+    set(pictures "${output}/pictures")
+    file(MAKE_DIRECTORY "${pictures}")
+    set(python /usr/bin/python3)
+    add_custom_command(
+        OUTPUT "${pictures}/close.png"
+        COMMAND ${python} "${PROJECT_SOURCE_DIR}/tools/make_window_pictures.py" "${pictures}"
+        DEPENDS "${PROJECT_SOURCE_DIR}/tools/make_window_pictures.py"
+        COMMENT "Drawing the window pictures"
+        VERBATIM)
+    set(style_args "")
+    set(style_bins "")
+    foreach(kind application controls)
+        if(kind STREQUAL "application")
+            set(style_src "${src}/application_styles.txt")
+        else()
+            set(style_src "${src}/control_styles.txt")
+        endif()
+        set(bin "${output}/${kind}_styles.bin")
+        add_custom_command(
+            OUTPUT "${bin}"
+            COMMAND sgstream_tool tobinary "${style_src}" "${bin}"
+            DEPENDS "${style_src}" sgstream_tool
+            COMMENT "Converting the ${kind} styles of the windows"
+            VERBATIM)
+        list(APPEND style_args --styles "${kind}=${bin}")
+        list(APPEND style_bins "${bin}")
+    endforeach()
+    set(manifest "")
+    set(binaries "")
+    foreach(window TFORMMAINDBINSTALL TFORMMESSAGE)
+        set(text "${output}/${window}.txt")
+        set(bin "${output}/${window}.bin")
+        add_custom_command(
+            OUTPUT "${bin}"
+            COMMAND ${python} "${PROJECT_SOURCE_DIR}/tools/make_window_layouts.py"
+                    --pictures "${pictures}" --pictures "${PROJECT_SOURCE_DIR}/resources"
+                    ${style_args} "${src}/${window}.txt" "${text}"
+            COMMAND sgstream_tool tobinary "${text}" "${bin}"
+            DEPENDS "${src}/${window}.txt" "${PROJECT_SOURCE_DIR}/tools/make_window_layouts.py"
+                    "${pictures}/close.png" "${PROJECT_SOURCE_DIR}/resources/Database_Installer.png"
+                    ${style_bins} sgstream_tool
+            COMMENT "Building the window layout ${window}"
+            VERBATIM)
+        string(APPEND manifest "${window} RCDATA ${bin}\n")
+        list(APPEND binaries "${bin}")
+    endforeach()
+    add_custom_target(${target} ALL DEPENDS ${binaries})
+    file(CONFIGURE OUTPUT "${output}/windows.manifest" CONTENT "${manifest}")
+endfunction()
