@@ -1,4 +1,4 @@
-// TsgProgressBar: shows a value between Min and Max.
+// TsgProgressBar: shows a value between Min and Max by sizing an indicator part of its style.
 //
 // The installation engine drives the wizard's two bars with single-precision values: it sets the
 // range before every copy or unpacking and moves the value as bytes arrive, and reads the value
@@ -7,16 +7,16 @@
 // is clamped (below Min to Min, then above Max to Max, so a range whose Max lies below Min ends
 // at Max) and re-lays the indicator. Setting the value the bar already holds changes nothing.
 //
-// This is the bar's first form: it keeps the range and the value. Its style parts (track and
-// indicator) come with the controls of the toolkit, which take over Realign.
+// The style holds a track part per orientation ("htrack" with "hindicator", "vtrack" with
+// "vindicator"); a style with one track for both ("track", as the installer's own bar has) is
+// used for either orientation.
 #pragma once
 
-#include "platform/classes/Component.h"
+#include "scene/controls/Sg_controls_orientation.h"
+#include "scene/core/Sg_scene_control.h"
 
-enum TsgOrientation { sgHorizontal = 0, sgVertical = 1 };
-
-class TsgProgressBar : public TComponent {
-    DBI_PERSISTENT(TsgProgressBar, TComponent)
+class TsgProgressBar : public TsgControl {
+    DBI_PERSISTENT(TsgProgressBar, TsgControl)
 
     explicit TsgProgressBar(TComponent* AOwner);
 
@@ -29,11 +29,20 @@ class TsgProgressBar : public TComponent {
     TsgOrientation Orientation() const { return FOrientation; }
     void SetOrientation(TsgOrientation Value) { FOrientation = Value; }
 
+    TsgVariant GetData() override;
+    void SetData(const TsgVariant& Value) override;
+    // Sizes the indicator of the orientation to the value, then lays out the children.
+    void Realign() override;
+    void ReadState(TReader& Reader) override;
+
 protected:
-    // Sizes the indicator to the value; no style parts to size yet.
-    virtual void Realign() {}
+    void ApplyStyle() override;
 
 private:
+    // Sizes one indicator inside its track; hides it at 2 units or less.
+    void SizeIndicator(TsgVisualObject* ATrack, const char* AName, bool Horizontal);
+    void HidePart(const char* AName);
+
     float FMin = 0;
     float FValue = 0;
     float FMax = 100;

@@ -177,12 +177,16 @@ void TsgControl::BeforePaint() {
 
 void TsgControl::EnterFocus() {
     ApplyResource();
+    TsgVisualObject::EnterFocus();
 }
 
 void TsgControl::SetFocus() {
+    // A window's scene enters the focus of the object it makes focused; entering it again here
+    // would tell OnFocus twice.
     if (IsgScene* scene = Scene())
         scene->SetFocused(this);
-    EnterFocus();
+    if (!IsFocused())
+        EnterFocus();
 }
 
 void TsgControl::Loaded() {
