@@ -62,3 +62,9 @@ class TsgSmallScrollBar : public TsgScrollBar {
 
     explicit TsgSmallScrollBar(TComponent* AOwner);
 };
+
+// A class that exists only so that its name selects another style.
+class TsgHudScrollBar : public TsgScrollBar {
+    DBI_PERSISTENT(TsgHudScrollBar, TsgScrollBar)
+    using TsgScrollBar::TsgScrollBar;
+};

@@ -129,3 +129,14 @@ class TsgTrackBar : public TsgCustomTrack {
 
     explicit TsgTrackBar(TComponent* AOwner);
 };
+
+// Classes that exist only so that their names select other styles.
+class TsgHudTrack : public TsgTrack {
+    DBI_PERSISTENT(TsgHudTrack, TsgTrack)
+    using TsgTrack::TsgTrack;
+};
+
+class TsgHudTrackBar : public TsgTrackBar {
+    DBI_PERSISTENT(TsgHudTrackBar, TsgTrackBar)
+    using TsgTrackBar::TsgTrackBar;
+};

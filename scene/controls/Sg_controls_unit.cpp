@@ -1,4 +1,5 @@
 #include "scene/controls/Sg_controls.h"
+#include "scene/controls/Sg_controls_rangebars.h"
 
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
@@ -11,7 +12,8 @@ void RegisterSgControlsUnit() {
         RegisterSgObjectsUnit();
         // Created from streams (style trees hold them) but not offered by category.
         for (const TClassInfo* info :
-             {&TsgSelectionItem::StaticClassInfo(), &TsgExpanderButton::StaticClassInfo()})
+             {&TsgSelectionItem::StaticClassInfo(), &TsgThumb::StaticClassInfo(),
+              &TsgExpanderButton::StaticClassInfo()})
             RegisterClass(*info);
         RegisterSGObjects(u"Windows",
                           {&TsgBackground::StaticClassInfo(), &TsgSizeGrip::StaticClassInfo(),
@@ -19,8 +21,12 @@ void RegisterSgControlsUnit() {
         RegisterSGObjects(u"Boxes",
                           {&TsgCheckBox::StaticClassInfo(), &TsgPathCheckBox::StaticClassInfo(),
                            &TsgRadioButton::StaticClassInfo(), &TsgGroupBox::StaticClassInfo()});
-        RegisterSGObjects(u"Controls", {&TsgPanel::StaticClassInfo(), &TsgLabel::StaticClassInfo(),
-                                        &TsgValueLabel::StaticClassInfo()});
+        RegisterSGObjects(u"Controls",
+                          {&TsgPanel::StaticClassInfo(), &TsgLabel::StaticClassInfo(),
+                           &TsgValueLabel::StaticClassInfo(), &TsgProgressBar::StaticClassInfo(),
+                           &TsgTrack::StaticClassInfo(), &TsgScrollBar::StaticClassInfo(),
+                           &TsgSmallScrollBar::StaticClassInfo(), &TsgTrackBar::StaticClassInfo(),
+                           &TsgSplitter::StaticClassInfo()});
         RegisterSGObjects(u"Tool and Status",
                           {&TsgStatusBar::StaticClassInfo(), &TsgToolBar::StaticClassInfo()});
         RegisterSGObjects(u"Buttons",
@@ -29,13 +35,15 @@ void RegisterSgControlsUnit() {
                            &TsgCornerButton::StaticClassInfo(), &TsgColorButton::StaticClassInfo(),
                            &TsgPopupButton::StaticClassInfo()});
         RegisterSGObjects(
-            u"HUD", {&TsgHudPanel::StaticClassInfo(), &TsgHudButton::StaticClassInfo(),
-                     &TsgHudSpeedButton::StaticClassInfo(), &TsgHudLabel::StaticClassInfo(),
-                     &TsgHudCheckBox::StaticClassInfo(), &TsgHudRadioButton::StaticClassInfo(),
-                     &TsgHudGroupBox::StaticClassInfo(), &TsgHudCloseButton::StaticClassInfo(),
-                     &TsgHudStatusBar::StaticClassInfo(), &TsgHudSizeGrip::StaticClassInfo(),
-                     &TsgHudRoundButton::StaticClassInfo(), &TsgHudCornerButton::StaticClassInfo(),
-                     &TsgHudCircleButton::StaticClassInfo()});
+            u"HUD",
+            {&TsgHudPanel::StaticClassInfo(), &TsgHudButton::StaticClassInfo(),
+             &TsgHudSpeedButton::StaticClassInfo(), &TsgHudTrack::StaticClassInfo(),
+             &TsgHudTrackBar::StaticClassInfo(), &TsgHudScrollBar::StaticClassInfo(),
+             &TsgHudLabel::StaticClassInfo(), &TsgHudCheckBox::StaticClassInfo(),
+             &TsgHudRadioButton::StaticClassInfo(), &TsgHudGroupBox::StaticClassInfo(),
+             &TsgHudCloseButton::StaticClassInfo(), &TsgHudStatusBar::StaticClassInfo(),
+             &TsgHudSizeGrip::StaticClassInfo(), &TsgHudRoundButton::StaticClassInfo(),
+             &TsgHudCornerButton::StaticClassInfo(), &TsgHudCircleButton::StaticClassInfo()});
         return true;
     }();
     (void)done;

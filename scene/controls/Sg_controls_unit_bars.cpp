@@ -1,15 +1,18 @@
 #include "scene/controls/Sg_controls_rangebars.h"
 
-#include "scene/core/Sg_scene_registry.h"
+#include "scene/controls/Sg_controls.h"
 
+DBI_PUBLISH(TsgHudTrack) {
+    (void)p;
+}
+DBI_PUBLISH(TsgHudTrackBar) {
+    (void)p;
+}
+DBI_PUBLISH(TsgHudScrollBar) {
+    (void)p;
+}
+
+// The range controls are part of the controls unit: one registration, in the unit's order.
 void RegisterSgControlsBars() {
-    static const bool done = [] {
-        RegisterClass(TsgThumb::StaticClassInfo());
-        RegisterSGObjects(u"Controls",
-                          {&TsgProgressBar::StaticClassInfo(), &TsgTrack::StaticClassInfo(),
-                           &TsgScrollBar::StaticClassInfo(), &TsgSmallScrollBar::StaticClassInfo(),
-                           &TsgTrackBar::StaticClassInfo(), &TsgSplitter::StaticClassInfo()});
-        return true;
-    }();
-    (void)done;
+    RegisterSgControlsUnit();
 }

@@ -8,6 +8,8 @@
 #include "platform/rtl/FileStream.h"
 #include "platform/rtl/MemoryStream.h"
 #include "platform/ui/UiTestSupport.h"
+#include "scene/controls/Sg_controls.h"
+#include "scene/controls/Sg_layouts.h"
 #include "scene/core/Sg_bitmap.h"
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_objects_text.h"
@@ -177,8 +179,8 @@ TEST_F(MessageForm, ShownModallyAButtonClosesTheWindow) {
 }
 
 TEST_F(MessageForm, TheCarriedLayoutReadsWithTheInstallersButtons) {
-    if (!GetClass("TsgButton"))
-        GTEST_SKIP() << "the build has no button control class yet";
+    RegisterSgControlsUnit();
+    RegisterSgLayoutsUnit();
     const std::filesystem::path path =
         std::filesystem::path(DBI_BINARY_DIR) / "resources/windows/TFORMMESSAGE.bin";
     std::ifstream file(path, std::ios::binary);
