@@ -214,28 +214,36 @@ TEST_F(TreeViewWindow, MouseAndKeysDriveTheTreeAndTheWheelScrollsTheBox) {
     EXPECT_EQ(Selected(), "bar");
 }
 
-// Fails for now: the check part of a styled item stays at the item's origin, under the
-// expander, so a click there reaches the row.
-TEST_F(TreeViewWindow, DISABLED_ClickingACheckBoxChecksItsItem) {
-    // The check part of each row is laid out after the expander, inside its row.
+TEST_F(TreeViewWindow, ClickingACheckBoxChecksItsItem) {
+    // A row without children hides its expander, so its check box starts the row; a row with
+    // children shows the check box after the expander.
     TsgTreeViewItem* baz = tree->ItemByIndex(1);
+    TsgTreeViewItem* foo = tree->ItemByIndex(2);
     ASSERT_NE(baz->Check(), nullptr);
-    const TsgPoint row = baz->LocalToAbsolute({0, 0});
-    const TsgPoint check = baz->Check()->LocalToAbsolute({0, 0});
-    EXPECT_FLOAT_EQ(check.X, row.X + 16);
-    EXPECT_FLOAT_EQ(check.Y, row.Y);
-    EXPECT_FLOAT_EQ(row.Y, 1 + 19);
+    ASSERT_NE(foo->Check(), nullptr);
+    const TsgPoint bazRow = baz->LocalToAbsolute({0, 0});
+    const TsgPoint bazCheck = baz->Check()->LocalToAbsolute({0, 0});
+    EXPECT_FLOAT_EQ(bazCheck.X, bazRow.X);
+    EXPECT_FLOAT_EQ(bazCheck.Y, bazRow.Y);
+    EXPECT_FLOAT_EQ(foo->Check()->LocalToAbsolute({0, 0}).X, foo->LocalToAbsolute({0, 0}).X + 16);
 
-    Click(16 + 9, 1 + 19 + 9);
+    const int x = static_cast<int>(bazCheck.X) + 9;
+    const int y = static_cast<int>(bazCheck.Y) + 9;
+    Click(x, y);
     EXPECT_TRUE(baz->IsChecked());
     EXPECT_TRUE(baz->Check()->IsChecked());
     EXPECT_FALSE(tree->ItemByIndex(0)->IsChecked());
     EXPECT_EQ(Selected(), "baz");
-    Click(16 + 9, 1 + 19 + 9);
+    Click(x, y);
     EXPECT_FALSE(baz->IsChecked());
 
+    const TsgPoint fooCheck = foo->Check()->LocalToAbsolute({0, 0});
+    Click(static_cast<int>(fooCheck.X) + 9, static_cast<int>(fooCheck.Y) + 9);
+    EXPECT_TRUE(foo->IsChecked());
+    EXPECT_FALSE(foo->IsExpanded());
+
     // A click on the text beside the box selects the row and leaves its check alone.
-    Click(100, 1 + 9);
+    Click(100, static_cast<int>(tree->ItemByIndex(0)->LocalToAbsolute({0, 0}).Y) + 9);
     EXPECT_EQ(Selected(), "bar");
     EXPECT_FALSE(tree->ItemByIndex(0)->IsChecked());
 }
