@@ -47,6 +47,14 @@ protected:
         Run();
         id = SDL_GetWindowID(form->PlatformWindow());
         scene->SetFocus();
+        // The keyboard starts with no modifier held, whatever the test before released last.
+        SDL_Event release{};
+        release.type = SDL_KEYUP;
+        release.key.windowID = id;
+        release.key.state = SDL_RELEASED;
+        release.key.keysym.sym = SDLK_LCTRL;
+        release.key.keysym.mod = KMOD_NONE;
+        Push(release);
         Click(30, 40);
         Run();
     }
@@ -185,11 +193,10 @@ TEST_F(TextBoxWindow, PointerShowsTheIBeamOverTheBox) {
     EXPECT_EQ(ShownCursor(), crIBeam);
 }
 
-// Both fail for now: in the window the first measurement after typing comes out as zero width,
-// so the caret and the pointer positions collapse to the content's left edge.
-TEST_F(TextBoxWindow, DISABLED_TheInputMethodComposesAtTheCaret) {
+TEST_F(TextBoxWindow, TheInputMethodComposesAtTheCaret) {
     Text("abc");
     Run();
+    ASSERT_EQ(box->Text(), UnicodeString(u"abc"));
     const float caret = box->GetCharX(3);
     ASSERT_GT(caret, 3.0f);
     Editing("k");
@@ -207,11 +214,12 @@ TEST_F(TextBoxWindow, DISABLED_TheInputMethodComposesAtTheCaret) {
     EXPECT_EQ(InputMethodRect().Left, 20 + static_cast<int>(box->GetCharX(0)));
 }
 
-TEST_F(TextBoxWindow, DISABLED_DraggingThePointerSelectsFromThePressToThePointer) {
+TEST_F(TextBoxWindow, DraggingThePointerSelectsFromThePressToThePointer) {
     Text("hello world");
     Run();
     Key(SDLK_HOME);
     Run();
+    ASSERT_EQ(box->Text(), UnicodeString(u"hello world"));
     const int y = 40;
     const int from = 20 + static_cast<int>(box->GetCharX(1)) + 1;
     const int to = 20 + static_cast<int>(box->GetCharX(7)) + 1;
