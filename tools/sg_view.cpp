@@ -12,8 +12,17 @@
 // mouse, focus and key event of the objects to standard output, one line each, and lets every
 // object below the root take the focus, so clicks, typing and Tab can be tried (and scripted
 // under Xvfb with xdotool) on any layout; an object is named by its name, or by its child
-// indices from the root ("root.1.0") when it has none. Escape or closing the window ends it.
+// indices from the root ("root.1.0") when it has none. Controls keep their own focus rule and
+// also print their changes ("change 1" for a checked box, "change 42" for a bar's value).
+// The controls draw themselves from the default style sheet the build attaches to the program.
+// Escape or closing the window ends it.
 // Exit code 0 on success, 1 on bad input, 2 on usage.
+#include "scene/controls/Sg_controls.h"
+#include "scene/controls/Sg_controls_rangebars.h"
+#include "scene/controls/Sg_layouts.h"
+#include "scene/controls/Sg_scrollbox.h"
+#include "scene/controls/Sg_textbox.h"
+#include "scene/controls/Sg_treeview.h"
 #include "scene/core/Sg_ani.h"
 #include "scene/core/Sg_canvas_gdip.h"
 #include "scene/core/Sg_effects.h"
@@ -58,6 +67,13 @@ public:
         node->OnMouseUp = TsgMouseEvent::Bind<&TEventPrinter::Up>(this);
         node->OnMouseWheel = TsgMouseWheelEvent::Bind<&TEventPrinter::Wheel>(this);
         node->OnKeyDown = TsgKeyEvent::Bind<&TEventPrinter::KeyDown>(this);
+        const TNotifyEvent change = TNotifyEvent::Bind<&TEventPrinter::Change>(this);
+        if (auto* check = dynamic_cast<TsgCheckControl*>(node))
+            check->OnChange = change;
+        else if (auto* track = dynamic_cast<TsgCustomTrack*>(node))
+            track->OnChange = change;
+        else if (auto* bar = dynamic_cast<TsgScrollBar*>(node))
+            bar->OnChange = change;
     }
 
 private:
@@ -74,6 +90,14 @@ private:
         return b == mbLeft ? "left" : b == mbRight ? "right" : "middle";
     }
     void Click(TObject*) { Line("click"); }
+    void Change(TObject* sender) {
+        if (auto* check = dynamic_cast<TsgCheckControl*>(sender))
+            Line("change %d", check->IsChecked() ? 1 : 0);
+        else if (auto* track = dynamic_cast<TsgCustomTrack*>(sender))
+            Line("change %g", double(track->Value()));
+        else if (auto* bar = dynamic_cast<TsgScrollBar*>(sender))
+            Line("change %g", double(bar->Value()));
+    }
     void DblClick(TObject*) { Line("dblclick"); }
     void Enter(TObject*) { Line("enter"); }
     void Leave(TObject*) { Line("leave"); }
@@ -99,7 +123,9 @@ void WatchTree(TsgVisualObject* node, const std::string& path,
                std::vector<std::unique_ptr<TEventPrinter>>& printers, bool isRoot) {
     std::string name = node->Name().IsEmpty() ? path : std::string(node->Name().c_str());
     printers.push_back(std::make_unique<TEventPrinter>(node, name));
-    if (!isRoot)
+    // A control knows whether it takes the focus (a speed button does not); other objects
+    // are made focusable so that any layout can be tried.
+    if (!isRoot && !dynamic_cast<TsgControl*>(node))
         node->SetCanFocused(true);
     for (int i = 0; i < node->ChildrenCount(); ++i)
         if (TsgVisualObject* child = node->GetChild(i)->Visual())
@@ -194,6 +220,11 @@ int main(int argc, char** argv) {
         RegisterSgEffectsUnit();
         RegisterClass(TsgPreviewShape::StaticClassInfo());
         RegisterSgObjectsUnit();
+        RegisterSgControlsUnit();
+        RegisterSgLayoutsUnit();
+        RegisterSgScrollBoxUnit();
+        RegisterSgTreeViewUnit();
+        RegisterSgTextboxUnit();
         InitSgCanvasUnit();
         Application->Initialize();
 

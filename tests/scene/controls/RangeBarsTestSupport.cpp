@@ -1,23 +1,8 @@
 #include "RangeBarsTestSupport.h"
 
+#include "scene/controls/Sg_layouts.h"
+
 namespace rangetest {
-
-namespace {
-
-// The sheet's styles are rooted in plain layouts. Where this build has no layout class yet, a
-// visual object that paints nothing stands in for it under the same name, so the styles load.
-class TLayoutStandIn : public TsgVisualObject {
-public:
-    using inherited = TsgVisualObject;
-    static const TClassInfo& StaticClassInfo() {
-        return dbi_classes_detail::MakeClassInfo<TLayoutStandIn>(
-            "TsgLayout", &TsgVisualObject::StaticClassInfo(), [](TPublisher<TLayoutStandIn>&) {});
-    }
-    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
-    explicit TLayoutStandIn(TComponent* AOwner) : TsgVisualObject(AOwner) { SetHitTest(false); }
-};
-
-} // namespace
 
 void RegisterAll() {
     RegisterSgSceneUnit();
@@ -25,8 +10,8 @@ void RegisterAll() {
     RegisterSgAniUnit();
     RegisterSgEffectsUnit();
     RegisterSgControlsBars();
-    if (!GetClass("TsgLayout"))
-        RegisterClass(TLayoutStandIn::StaticClassInfo());
+    // The sheet's styles are rooted in plain layouts.
+    RegisterSgLayoutsUnit();
 }
 
 void ApplyStyles(TsgObject* AObject) {
