@@ -6,12 +6,16 @@
 
 #include "scene/controls/Sg_layout.h"
 #include "scene/controls/Sg_tabcontrol.h"
+#include "scene/core/Sg_bitmap.h"
+#include "scene/core/Sg_scene_canvas.h"
 
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/Reader.h"
 #include "platform/classes/Writer.h"
 
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 void RegisterSgLayoutsUnit();
 
@@ -187,6 +191,14 @@ TEST_F(TabControlStream, DefaultSheetDressesTheControlAndItsHeaders) {
                         items[0]->Height() + items[0]->Padding()->Top() +
                             items[0]->Padding()->Bottom());
         scene.PaintScene(0xFFFFFFFF);
+        // For a look by eye: DBI_SCREENSHOT_DIR=dir keeps the picture of each style.
+        if (const char* dir = std::getenv("DBI_SCREENSHOT_DIR")) {
+            TsgCanvas* canvas = scene.Canvas();
+            TsgBitmap shot(canvas->Width(), canvas->Height());
+            canvas->SaveToBits(shot.StartLine());
+            const std::string file = std::string(dir) + "/" + c.controlStyle + ".png";
+            EXPECT_TRUE(shot.SaveToFile(UnicodeString(file.c_str())));
+        }
     }
     FreeDefaultStyles();
 }
