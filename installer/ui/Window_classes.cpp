@@ -6,6 +6,7 @@
 #include "scene/controls/Sg_controls.h"
 #include "scene/controls/Sg_layouts.h"
 #include "scene/controls/Sg_scrollbox.h"
+#include "scene/controls/Sg_tabcontrol.h"
 #include "scene/controls/Sg_textbox.h"
 #include "scene/controls/Sg_treeview.h"
 #include "scene/core/Sg_effects.h"
@@ -22,6 +23,7 @@ void RegisterInstallerWindowClasses() {
         RegisterSgScrollBoxUnit();
         RegisterSgTreeViewUnit();
         RegisterSgTextboxUnit();
+        RegisterSgTabControlUnit();
         RegisterClass(TRichEdit::StaticClassInfo());
         RegisterClass(TTimer::StaticClassInfo());
         return true;
