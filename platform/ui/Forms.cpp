@@ -165,7 +165,13 @@ void TForm::SetVisible(bool value) {
         PlaceOnShow();
         TWinControl::SetVisible(true);
         if (window_) {
+            SDL_Window* focused = SDL_GetKeyboardFocus();
             SDL_ShowWindow(window_);
+            // Without a window manager the display hands the keyboard to every window that
+            // shows; a popup leaves it with the window that had it, or that window would hear
+            // it lost the focus and close the popup again.
+            if (popupWindow_ && focused && focused != window_)
+                SDL_SetWindowInputFocus(focused);
             if (windowState_ == wsMinimized)
                 SDL_MinimizeWindow(window_);
         }

@@ -19,6 +19,22 @@ WPARAM buttonsHeld = 0;
 Uint16 keyMod = KMOD_NONE;
 // Whether an input-method composition is showing, so its start is announced once.
 bool composing = false;
+// The window that held the keyboard focus once the last focus change had settled. SDL reports
+// each step of a change in one batch; a batch that hands the focus around and back (a popup
+// shown without a window manager takes the focus, and it is given back at once) ends where it
+// began, and none of its steps is a change of the active window.
+SDL_Window* settledFocus = nullptr;
+
+// Whether a focus event is a step of such a round trip. Pushed events leave SDL's own focus
+// alone, so only a real focus held by a window counts.
+bool FocusRoundTrip() {
+    SDL_Window* now = SDL_GetKeyboardFocus();
+    return now && now == settledFocus;
+}
+
+void SettleFocus() {
+    settledFocus = SDL_GetKeyboardFocus();
+}
 
 WPARAM ButtonFlag(Uint8 button) {
     switch (button) {
@@ -301,10 +317,16 @@ public:
                 Hover(form, nullptr);
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
+            if (FocusRoundTrip())
+                break;
+            SettleFocus();
             ActivateLogically(form);
             PostMessage(form, WM_ACTIVATE, 1, 0);
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
+            if (FocusRoundTrip())
+                break;
+            SettleFocus();
             keyMod = KMOD_NONE;
             SystemFocusLost(form);
             PostMessage(form, WM_ACTIVATE, 0, 0);
