@@ -39,7 +39,7 @@ class TsgControl : public TsgVisualObject {
     void BeforePaint() override;
     void Paint() override {}
     // Applies the style before the focus arrives, so the focus state shows on the new clone.
-    virtual void EnterFocus();
+    void EnterFocus() override;
     void SetFocus();
     // The class style name: the class name without its three-letter prefix, plus "style".
     static UnicodeString StyleNameOf(const TClassInfo& AClass);
