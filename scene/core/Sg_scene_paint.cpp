@@ -21,8 +21,8 @@ struct PaintFields : TsgVisualObject {
     static constexpr auto TempCanvas = &PaintFields::FTempCanvas;
     static constexpr auto InPaintTo = &PaintFields::FInPaintTo;
     static constexpr auto DisableAlign = &PaintFields::FDisableAlign;
-    static constexpr auto SetParentReference = &PaintFields::SetParentReference;
-    static constexpr auto EffectsUpdated = &PaintFields::EffectsUpdated;
+    static constexpr auto SetParentReferenceOf = &PaintFields::SetParentReference;
+    static constexpr auto EffectsUpdatedOf = &PaintFields::EffectsUpdated;
 };
 
 // One cached picture per effect node, freed with the node, so that two effects on one object
@@ -260,7 +260,7 @@ void sgApplyEffect(TsgVisualObject* O) {
                            O->AbsoluteOpacity(), highSpeed);
     }
     if (render)
-        (O->*PaintFields::EffectsUpdated)();
+        (O->*PaintFields::EffectsUpdatedOf)();
     canvas->RestoreCanvas(state);
 }
 
@@ -288,7 +288,7 @@ void sgPaintTo(TsgVisualObject* O, TsgCanvas* ACanvas, const TsgRect& ARect,
     // picture painted under the real parent would carry the ancestors' opacity (and the
     // darkening of a disabled subtree) once more when it is drawn.
     auto standUnder = [O](TsgObject* Parent) {
-        (O->*PaintFields::SetParentReference)(Parent);
+        (O->*PaintFields::SetParentReferenceOf)(Parent);
         O->RecalcOpacity();
         O->RecalcEnabled();
     };

@@ -98,6 +98,8 @@ class TsgPopup : public TsgControl {
     bool Closing() const { return FAnimating; }
 
     virtual void ApplyPlacement();
+    // The popup's own hook, beside the node notification it inherits.
+    using TsgObject::FreeNotify;
     virtual void FreeNotify() {}
     virtual TModalResult PopupModal();
     virtual void Popup();
