@@ -8,6 +8,8 @@
 // fresh memory of the model's size is printed, to show how much of the time is the kernel's.
 //
 // DBI_SOURCE_DIR names the source tree when the program does not run from its build folder.
+#include "ChildRun.h"
+
 #include "installer/dwx/Klasadwx.h"
 
 #include <algorithm>
@@ -23,55 +25,11 @@
 #include <vector>
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using namespace bench;
 
 namespace {
 
 constexpr int kRounds = 5;
-
-struct ChildRun {
-    double milliseconds = 0.0;
-    long peakKilobytes = 0;
-    bool ok = false;
-};
-
-fs::path SourceTree() {
-    if (const char* dir = std::getenv("DBI_SOURCE_DIR")) {
-        return dir;
-    }
-    return fs::path(__FILE__).parent_path().parent_path();
-}
-
-double Since(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-ChildRun Wait(pid_t child, Clock::time_point start) {
-    ChildRun run;
-    int status = 0;
-    rusage usage{};
-    if (wait4(child, &status, 0, &usage) == child) {
-        run.milliseconds = Since(start);
-        run.peakKilobytes = usage.ru_maxrss;
-        run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
-    return run;
-}
-
-ChildRun RunProgram(const std::vector<std::string>& arguments) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
-    const auto start = Clock::now();
-    const pid_t child = fork();
-    if (child == 0) {
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    return Wait(child, start);
-}
 
 bool Convert(const fs::path& source, const fs::path& target) {
     KlasaDwx dwx;
