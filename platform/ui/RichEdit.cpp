@@ -2,7 +2,6 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileStream.h"
-#include "platform/rtl/MemoryStream.h"
 #include "platform/ui/Present.h"
 #include "platform/ui/RtfDocument.h"
 #include "platform/win/Folders.h"
@@ -48,14 +47,8 @@ TRichEdit::~TRichEdit() = default;
 
 bool TRichEdit::LoadFromFile(const UnicodeString& fileName) {
     Clear();
-    TMemoryStream stream;
-    try {
-        stream.LoadFromFile(fileName);
-    } catch (const Exception&) {
-        return false;
-    }
-    const auto* data = static_cast<const char*>(stream.Memory());
-    return LoadFromBytes(std::string_view(data, static_cast<size_t>(stream.Size())));
+    const std::optional<std::string> bytes = ReadRtfFile(fileName);
+    return bytes && LoadFromBytes(*bytes);
 }
 
 bool TRichEdit::LoadFromBytes(std::string_view bytes) {

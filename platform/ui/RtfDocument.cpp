@@ -1,5 +1,7 @@
 #include "platform/ui/RtfDocument.h"
 
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/MemoryStream.h"
 #include "platform/rtl/StringUtils.h"
 #include "platform/rtl/TextEncoding.h"
 
@@ -255,4 +257,15 @@ UnicodeString RtfToPlainText(std::string_view rtf) {
 
 bool LooksLikeRtf(std::string_view bytes) {
     return bytes.substr(0, 5) == "{\\rtf";
+}
+
+std::optional<std::string> ReadRtfFile(const UnicodeString& fileName) {
+    TMemoryStream stream;
+    try {
+        stream.LoadFromFile(fileName);
+    } catch (const Exception&) {
+        return std::nullopt;
+    }
+    return std::string(static_cast<const char*>(stream.Memory()),
+                       static_cast<size_t>(stream.Size()));
 }

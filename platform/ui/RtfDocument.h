@@ -12,6 +12,8 @@
 #include "platform/gfx/RichText.h"
 #include "platform/rtl/UnicodeString.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,3 +23,5 @@ std::vector<gfx::RichTextRun> RtfToRuns(std::string_view rtf);
 UnicodeString RtfToPlainText(std::string_view rtf);
 // True when the bytes start as an RTF document.
 bool LooksLikeRtf(std::string_view bytes);
+// The bytes of a file; nothing when it cannot be read.
+std::optional<std::string> ReadRtfFile(const UnicodeString& fileName);
