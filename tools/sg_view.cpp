@@ -13,7 +13,9 @@
 // object below the root take the focus, so clicks, typing and Tab can be tried (and scripted
 // under Xvfb with xdotool) on any layout; an object is named by its name, or by its child
 // indices from the root ("root.1.0") when it has none. Controls keep their own focus rule and
-// also print their changes ("change 1" for a checked box, "change 42" for a bar's value).
+// also print their changes ("change 1" for a checked box, "change 42" for a bar's value, the
+// page index of a tab control, the text of a text box, the selected item of a tree view, "check"
+// with an item's text and state, "scroll x,y" for a scroll box).
 // The controls draw themselves from the default style sheet the build attaches to the program.
 // Escape or closing the window ends it.
 // Exit code 0 on success, 1 on bad input, 2 on usage.
@@ -21,6 +23,7 @@
 #include "scene/controls/Sg_controls_rangebars.h"
 #include "scene/controls/Sg_layouts.h"
 #include "scene/controls/Sg_scrollbox.h"
+#include "scene/controls/Sg_tabcontrol.h"
 #include "scene/controls/Sg_textbox.h"
 #include "scene/controls/Sg_treeview.h"
 #include "scene/core/Sg_ani.h"
@@ -74,6 +77,18 @@ public:
             track->OnChange = change;
         else if (auto* bar = dynamic_cast<TsgScrollBar*>(node))
             bar->OnChange = change;
+        else if (auto* tabs = dynamic_cast<TsgTabControl*>(node))
+            tabs->OnChange = change;
+        else if (auto* box = dynamic_cast<TsgTextBox*>(node))
+            box->OnChangeTracking = change;
+        if (auto* tree = dynamic_cast<TsgTreeView*>(node)) {
+            tree->OnChange = change;
+            tree->OnChangeCheck = TNotifyEvent::Bind<&TEventPrinter::Check>(this);
+        }
+        if (auto* scroll = dynamic_cast<TsgScrollBox*>(node)) {
+            FScrollBox = scroll;
+            scroll->SetOnScrollChange(TNotifyEvent::Bind<&TEventPrinter::Scroll>(this));
+        }
     }
 
 private:
@@ -97,6 +112,21 @@ private:
             Line("change %g", double(track->Value()));
         else if (auto* bar = dynamic_cast<TsgScrollBar*>(sender))
             Line("change %g", double(bar->Value()));
+        else if (auto* tabs = dynamic_cast<TsgTabControl*>(sender))
+            Line("change %d", tabs->ItemIndex());
+        else if (auto* box = dynamic_cast<TsgTextBox*>(sender))
+            Line("change %s", box->Text().ToUtf8().c_str());
+        else if (auto* tree = dynamic_cast<TsgTreeView*>(sender))
+            Line("change %s", tree->Selected() ? tree->Selected()->Text().ToUtf8().c_str() : "-");
+    }
+    void Check(TObject* sender) {
+        auto* item = static_cast<TsgTreeViewItem*>(sender);
+        Line("check %s %d", item->Text().ToUtf8().c_str(), item->IsChecked() ? 1 : 0);
+    }
+    // Reported by the box's scroll bars, so the position is read from the box itself.
+    void Scroll(TObject*) {
+        const TsgPoint at = FScrollBox->ScrollPosition();
+        Line("scroll %g,%g", double(at.X), double(at.Y));
     }
     void DblClick(TObject*) { Line("dblclick"); }
     void Enter(TObject*) { Line("enter"); }
@@ -117,6 +147,7 @@ private:
     }
 
     std::string FName;
+    TsgScrollBox* FScrollBox = nullptr;
 };
 
 void WatchTree(TsgVisualObject* node, const std::string& path,
@@ -225,6 +256,7 @@ int main(int argc, char** argv) {
         RegisterSgScrollBoxUnit();
         RegisterSgTreeViewUnit();
         RegisterSgTextboxUnit();
+        RegisterSgTabControlUnit();
         InitSgCanvasUnit();
         Application->Initialize();
 
