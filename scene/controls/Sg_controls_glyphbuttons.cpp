@@ -14,9 +14,8 @@ constexpr TsgColor kStrokeStartColor = 0xFF808080;
 constexpr float kHighlightSeconds = 0.2f;
 
 const std::vector<AnsiString> kCapNames = {"sgCapFlat", "sgCapRound"};
-const std::vector<AnsiString> kDashNames = {"sgDashSolid",   "sgDashDash",
-                                            "sgDashDot",     "sgDashDashDot",
-                                            "sgDashDashDotDot", "sgDashCustom"};
+const std::vector<AnsiString> kDashNames = {"sgDashSolid",   "sgDashDash",       "sgDashDot",
+                                            "sgDashDashDot", "sgDashDashDotDot", "sgDashCustom"};
 const std::vector<AnsiString> kJoinNames = {"sgJoinMiter", "sgJoinRound", "sgJoinBevel"};
 
 TsgColorAnimation* MakeColorAnimation(TsgObject* Owner, const char* Name, TsgColor Color) {
@@ -303,7 +302,8 @@ TsgToolButton::TsgToolButton(TComponent* AOwner) : TsgBitmapButton(AOwner) {
 
 TsgPathButton::TsgPathButton(TComponent* AOwner)
     : TsgCustomButton(AOwner), FPath(new TsgPathData()),
-      FFill(new TsgBrush(sgBrushSolid, 0xFFFFFFFF)), FStroke(new TsgBrush(sgBrushSolid, 0xFF000000)) {
+      FFill(new TsgBrush(sgBrushSolid, 0xFFFFFFFF)),
+      FStroke(new TsgBrush(sgBrushSolid, 0xFF000000)) {
     FPath->OnChanged = TNotifyEvent::Bind<&TsgPathButton::GlyphChanged>(this);
     FFill->OnChanged = TNotifyEvent::Bind<&TsgPathButton::GlyphChanged>(this);
     FStroke->OnChanged = TNotifyEvent::Bind<&TsgPathButton::GlyphChanged>(this);

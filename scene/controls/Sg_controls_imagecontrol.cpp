@@ -15,8 +15,9 @@
 namespace {
 
 UnicodeString FilterFileTypes() {
-    return DefaultFilterClass && DefaultFilterClass->GetFileTypes ? DefaultFilterClass->GetFileTypes()
-                                                                  : UnicodeString();
+    return DefaultFilterClass && DefaultFilterClass->GetFileTypes
+               ? DefaultFilterClass->GetFileTypes()
+               : UnicodeString();
 }
 
 // A file the image filter lists: it exists and its extension occurs in the filter's types.
