@@ -18,6 +18,7 @@
 // Escape or closing the window ends it.
 // Exit code 0 on success, 1 on bad input, 2 on usage.
 #include "scene/controls/Sg_controls.h"
+#include "scene/controls/Sg_controls_expander.h"
 #include "scene/controls/Sg_controls_rangebars.h"
 #include "scene/controls/Sg_layouts.h"
 #include "scene/controls/Sg_scrollbox.h"
@@ -74,6 +75,8 @@ public:
             track->OnChange = change;
         else if (auto* bar = dynamic_cast<TsgScrollBar*>(node))
             bar->OnChange = change;
+        else if (auto* expander = dynamic_cast<TsgExpander*>(node))
+            expander->OnExpand = TNotifyEvent::Bind<&TEventPrinter::Expand>(this);
     }
 
 private:
@@ -97,6 +100,9 @@ private:
             Line("change %g", double(track->Value()));
         else if (auto* bar = dynamic_cast<TsgScrollBar*>(sender))
             Line("change %g", double(bar->Value()));
+    }
+    void Expand(TObject* sender) {
+        Line("expand %d", static_cast<TsgExpander*>(static_cast<TsgObject*>(sender))->IsExpanded());
     }
     void DblClick(TObject*) { Line("dblclick"); }
     void Enter(TObject*) { Line("enter"); }
@@ -127,9 +133,13 @@ void WatchTree(TsgVisualObject* node, const std::string& path,
     // are made focusable so that any layout can be tried.
     if (!isRoot && !dynamic_cast<TsgControl*>(node))
         node->SetCanFocused(true);
+    // A style clone already applied (the expander styles itself when made) keeps its own
+    // handlers: its parts belong to the control.
+    auto* control = dynamic_cast<TsgControl*>(node);
     for (int i = 0; i < node->ChildrenCount(); ++i)
         if (TsgVisualObject* child = node->GetChild(i)->Visual())
-            WatchTree(child, path + "." + std::to_string(i), printers, false);
+            if (!control || child != control->StyleClone())
+                WatchTree(child, path + "." + std::to_string(i), printers, false);
 }
 
 // Lays out the tree from the root down. Nodes that lay out their own children do it again
