@@ -49,7 +49,9 @@ const std::set<std::string>& BasicControlClasses() {
         "TsgHudButton",      "TsgHudSpeedButton",  "TsgHudTrack",       "TsgHudTrackBar",
         "TsgHudScrollBar",   "TsgHudLabel",        "TsgHudCheckBox",    "TsgHudRadioButton",
         "TsgHudGroupBox",    "TsgHudCloseButton",  "TsgHudStatusBar",   "TsgHudSizeGrip",
-        "TsgHudRoundButton", "TsgHudCornerButton", "TsgHudCircleButton"};
+        "TsgHudRoundButton", "TsgHudCornerButton", "TsgHudCircleButton", "TsgBitmapButton",
+        "TsgToolButton", "TsgPathButton", "TsgToolPathButton", "TsgAnimatedButton", "TsgExpander",
+        "TsgImageControl"};
     return names;
 }
 
