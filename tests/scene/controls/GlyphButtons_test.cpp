@@ -12,6 +12,7 @@
 #include "scene/core/Sg_scene_color.h"
 
 #include "platform/classes/ClassInfo.h"
+#include "platform/rtl/MemoryStream.h"
 #include "platform/ui/UiClock.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,30 @@ TEST_F(GlyphButtons, ConstructedValuesDifferFromDeclaredDefaultsWhereTheyMust) {
     EXPECT_FALSE(b.AnimStrokeColor()->Stored());
     TsgAnimatedButton a(nullptr);
     EXPECT_EQ(a.Width(), 30);
+}
+
+TEST_F(GlyphButtons, TheColourAnimationsStreamAsPartsOfTheButton) {
+    TsgBitmapButton b(nullptr);
+    b.SetBitmapSize(20);
+    b.AnimFontColor()->SetStopValue(u"#FFFF0000");
+    b.AnimStrokeColor()->SetDuration(0.5f);
+    TStringStream out{AnsiString()};
+    b.SaveToStream(out);
+    const std::string text = out.DataString().c_str();
+    EXPECT_NE(text.find("AnimFontColor.StopValue = '#FFFF0000'"), std::string::npos) << text;
+    EXPECT_NE(text.find("AnimStrokeColor.Duration = 0.5"), std::string::npos) << text;
+    EXPECT_NE(text.find("BitmapSize = 20"), std::string::npos) << text;
+    EXPECT_NE(text.find("IsHighlighted = False"), std::string::npos) << text;
+    EXPECT_EQ(text.find("BitmapLayout"), std::string::npos) << text;
+    EXPECT_EQ(text.find("object TsgColorAnimation"), std::string::npos) << "not children";
+
+    TStringStream in{AnsiString(text)};
+    std::unique_ptr<TsgObject> read(CreateObjectFromStream(nullptr, in));
+    auto* copy = dynamic_cast<TsgBitmapButton*>(read.get());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->AnimFontColor()->StopValue(), u"#FFFF0000");
+    EXPECT_FLOAT_EQ(copy->AnimStrokeColor()->Duration(), 0.5f);
+    EXPECT_EQ(copy->BitmapSize(), 20);
 }
 
 TEST_F(GlyphButtons, LayoutsPlaceTheGlyphPartWithSizePaddingAndSpacing) {
