@@ -165,27 +165,31 @@ TEST_F(ImageControlTest, APictureIsScaledIntoThePartAfterAChangeAndFullAfterASty
     ASSERT_NE(w->ImagePart(), nullptr);
     TsgImage* part = w->ImagePart();
     part->SetBounds(0, 0, 100, 50);
-    TsgBitmap picture(40, 10);
+    TsgBitmap picture(200, 40);
     picture.Clear(0xFF20A040);
     w->SetBitmap(&picture);
     EXPECT_EQ(part->Bitmap()->Width(), 100);
-    EXPECT_EQ(part->Bitmap()->Height(), 25);
-    EXPECT_EQ(part->Bitmap()->GetPixels(50, 12), 0xFF20A040u);
+    EXPECT_EQ(part->Bitmap()->Height(), 20);
+    EXPECT_EQ(part->Bitmap()->GetPixels(50, 10), 0xFF20A040u);
     EXPECT_EQ(changes.Count, 1);
-    // 30 x 12 into 100 x 50: 100 x 40.
-    TsgBitmap odd(30, 12);
-    w->SetBitmap(&odd);
-    EXPECT_EQ(part->Bitmap()->Height(), 40);
-    // 16 x 9 into 3 x 50 gives 3 x 1.6875: rounded, 2.
-    part->SetBounds(0, 0, 3, 50);
-    TsgBitmap wide(16, 9);
-    w->SetBitmap(&wide);
+    // A picture that fits keeps its size.
+    TsgBitmap small(30, 12);
+    w->SetBitmap(&small);
+    EXPECT_EQ(part->Bitmap()->Width(), 30);
+    EXPECT_EQ(part->Bitmap()->Height(), 12);
+    // Halves round to the even neighbour: 2.5 gives 2, 3.5 gives 4.
+    part->SetBounds(0, 0, 2, 50);
+    TsgBitmap five(4, 5), seven(4, 7);
+    w->SetBitmap(&five);
     EXPECT_EQ(part->Bitmap()->Height(), 2);
+    w->SetBitmap(&seven);
+    EXPECT_EQ(part->Bitmap()->Height(), 4);
+    EXPECT_EQ(changes.Count, 4);
 
     w->SetResource(u"imagecontrolstyle");
     w->UpdateResource();
     ASSERT_NE(w->ImagePart(), nullptr);
-    EXPECT_EQ(w->ImagePart()->Bitmap()->Width(), 16) << "a full-size copy";
+    EXPECT_EQ(w->ImagePart()->Bitmap()->Height(), 7) << "a full-size copy";
 }
 
 TEST_F(ImageControlTest, AClickLoadsTheChosenFileAndDropsNeedAReadablePicture) {

@@ -232,7 +232,7 @@ TEST_F(GlyphButtons, HighlightingAnimatesTheCaptionAndFrameAndSurvivesANewStyle)
     EXPECT_EQ(frame()->Stroke()->SolidColor(), 0xFF0000FFu);
 
     // A new clone: the animations come home first and move into the new parts.
-    b->SetResource(u"toolbuttonstyle");
+    b->SetResource(u"bitmapbuttonstyle");
     ASSERT_NE(text(), nullptr);
     EXPECT_EQ(b->AnimFontColor()->Parent(), text());
     EXPECT_EQ(b->AnimStrokeColor()->Parent(), frame());
