@@ -19,6 +19,7 @@
 // Exit code 0 on success, 1 on bad input, 2 on usage.
 #include "scene/controls/Sg_controls.h"
 #include "scene/controls/Sg_controls_expander.h"
+#include "scene/controls/Sg_controls_popupbox.h"
 #include "scene/controls/Sg_controls_rangebars.h"
 #include "scene/controls/Sg_layouts.h"
 #include "scene/controls/Sg_scrollbox.h"
@@ -75,6 +76,8 @@ public:
             track->OnChange = change;
         else if (auto* bar = dynamic_cast<TsgScrollBar*>(node))
             bar->OnChange = change;
+        else if (auto* popup = dynamic_cast<TsgPopupBox*>(node))
+            popup->OnChange = change;
         else if (auto* expander = dynamic_cast<TsgExpander*>(node))
             expander->OnExpand = TNotifyEvent::Bind<&TEventPrinter::Expand>(this);
     }
@@ -100,6 +103,8 @@ private:
             Line("change %g", double(track->Value()));
         else if (auto* bar = dynamic_cast<TsgScrollBar*>(sender))
             Line("change %g", double(bar->Value()));
+        else if (auto* popup = dynamic_cast<TsgPopupBox*>(sender))
+            Line("change %d", int(popup->ItemIndex()));
     }
     void Expand(TObject* sender) {
         Line("expand %d", static_cast<TsgExpander*>(static_cast<TsgObject*>(sender))->IsExpanded());

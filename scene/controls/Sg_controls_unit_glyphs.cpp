@@ -3,11 +3,14 @@
 #include "scene/controls/Sg_controls_expander.h"
 #include "scene/controls/Sg_controls_glyphbuttons.h"
 #include "scene/controls/Sg_controls_imagecontrol.h"
+#include "scene/controls/Sg_controls_popupbox.h"
 
 #include "scene/core/Sg_scene_registry.h"
 
-// The glyph buttons, the expander and the image well join the unit's categories.
+// The glyph buttons, the expander, the image well and the popup box join the unit's
+// categories.
 void RegisterSgControlsGlyphs() {
+    RegisterSGObjects(u"Boxes", {&TsgPopupBox::StaticClassInfo()});
     RegisterSGObjects(u"Controls",
                       {&TsgImageControl::StaticClassInfo(), &TsgExpander::StaticClassInfo()});
     RegisterSGObjects(u"Tool and Status",
@@ -15,4 +18,5 @@ void RegisterSgControlsGlyphs() {
     RegisterSGObjects(u"Buttons",
                       {&TsgAnimatedButton::StaticClassInfo(), &TsgBitmapButton::StaticClassInfo(),
                        &TsgPathButton::StaticClassInfo()});
+    RegisterSGObjects(u"HUD", {&TsgHudPopupBox::StaticClassInfo()});
 }

@@ -91,6 +91,8 @@ TEST_F(GlyphButtons, ConstructedValuesDifferFromDeclaredDefaultsWhereTheyMust) {
         {"TsgCornerButton", "xRadius", "3", true},
         {"TsgCornerButton", "yRadius", "3", true},
         {"TsgImageControl", "CanFocused", "True", false},
+        {"TsgPopupBox", "ItemIndex", "-1", true},
+        {"TsgPopupBox", "CanFocused", "True", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.Class) + "." + c.Property);

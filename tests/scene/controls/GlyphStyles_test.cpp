@@ -55,6 +55,8 @@ TEST(GlyphStyles, TheStylesLoadCompleteAndEachControlFindsItsParts) {
          {"image", "animhoveron", "animhoveroff", "animclickon", "animclickoff"}},
         {"TsgExpander", "expanderstyle", {"text", "button", "checkbox"}},
         {"TsgImageControl", "imagecontrolstyle", {"background", "image"}},
+        {"TsgPopupBox", "popupboxstyle", {"background", "text"}},
+        {"TsgHudPopupBox", "hudpopupboxstyle", {"background", "text"}},
     };
     rangetest::UseBuiltSheet();
     TsgOffscreenScene scene(nullptr, 200, 200);

@@ -1,6 +1,7 @@
-"""The glyph buttons, the expander and the image well in a real window under Xvfb, driven by the
-real pointer through xdotool: the view tool opens their scene, styled by the default sheet it
-carries, and prints the clicks, changes and expansions. Screenshots are kept for looking at."""
+"""The glyph buttons, the expander, the image well and the popup box in a real window under Xvfb,
+driven by the real pointer through xdotool: the view tool opens their scene, styled by the
+default sheet it carries, and prints the clicks, changes and expansions. Screenshots are kept for
+looking at."""
 import os
 import shutil
 import subprocess
@@ -88,6 +89,19 @@ class MoreControlsInARealWindow(unittest.TestCase):
             self.assertIn(name + " click", lines, text)
         self.assertIn("root.5.1.0 change 1", lines, text)
         self.assertNotIn("root.5 expand 0", lines, text)
+
+    def test_the_popup_box_offers_its_list_and_a_row_chooses(self):
+        # The box at (240,230), 22 high, holds three entries: the menu opens 19 units above
+        # it (half its height less 10 per entry); rows are 22 high below a 1-unit border.
+        lines = self.run_view(os.path.join(SHOTS, "sg_view_more_controls_popup.png"), [
+            self.click(310, 241),
+            ("sleep", "0.5"),
+            self.click(280, 211 + 1 + 2 * 22 + 11),
+            ("sleep", "0.5"),
+        ])
+        text = "\n".join(lines)
+        self.assertIn("root.7 click", lines, text)
+        self.assertIn("root.7 change 2", lines, text)
 
     def test_the_header_button_collapses_and_expands_the_expander(self):
         lines = self.run_view(os.path.join(SHOTS, "sg_view_more_controls_collapsed.png"), [
