@@ -67,7 +67,7 @@ TEST(GlyphStyles, TheStylesLoadCompleteAndEachControlFindsItsParts) {
             inSheet.insert(root.GetChild(i)->ResourceName().ToUtf8());
         EXPECT_EQ(inSheet.count(c.Style), 1u);
         const TClassInfo& info = FindClass(c.Class);
-        EXPECT_EQ(TsgControl::StyleNameOf(info).ToUtf8(), c.Style);
+        EXPECT_EQ(TsgControl::StyleNameOf(info).LowerCase().ToUtf8(), c.Style);
         auto* control = dynamic_cast<TsgControl*>(info.CreateComponent(&scene));
         ASSERT_NE(control, nullptr);
         scene.AddObject(control);
