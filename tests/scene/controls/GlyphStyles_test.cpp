@@ -47,9 +47,9 @@ TEST(GlyphStyles, TheStylesLoadCompleteAndEachControlFindsItsParts) {
     };
     const Case cases[] = {
         {"TsgBitmapButton", "bitmapbuttonstyle", {"background", "text", "image"}},
-        {"TsgToolButton", "toolbuttonstyle", {"background", "text"}},
+        {"TsgToolButton", "toolbuttonstyle", {"background", "text", "image"}},
         {"TsgPathButton", "pathbuttonstyle", {"text", "pathowner", "path"}},
-        {"TsgToolPathButton", "toolpathbuttonstyle", {"text"}},
+        {"TsgToolPathButton", "toolpathbuttonstyle", {"text", "pathowner", "path"}},
         {"TsgAnimatedButton",
          "animatedbuttonstyle",
          {"image", "animhoveron", "animhoveroff", "animclickon", "animclickoff"}},
