@@ -1,23 +1,11 @@
 // The popup box: the caption follows the chosen entry and chooses the first equal entry, an
-// index past the list empties it, the menu lists the entries with the current one checked, and
-// in a real (offscreen) form a click opens the menu and a click on a row chooses that entry.
+// index past the list empties it, and the caption is not written to streams.
 #include "ControlsTestSupport.h"
 #include "RangeBarsTestSupport.h"
 
 #include "scene/controls/Sg_controls_popupbox.h"
 #include "scene/core/Sg_classes_widestringlist.h"
 
-#include "platform/ui/Application.h"
-#include "platform/ui/Forms.h"
-#include "platform/ui/MenuWindow.h"
-#include "platform/ui/Menus.h"
-#include "platform/ui/PointerPosition.h"
-#include "platform/ui/SdlVideo.h"
-#include "platform/ui/TimerHeap.h"
-#include "platform/ui/UiClock.h"
-#include "scene/core/Sg_timerheap.h"
-
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -87,95 +75,6 @@ TEST_F(PopupBoxTest, TheTextIsNotStoredButTheIndexIs) {
     const std::string text = out.DataString().c_str();
     EXPECT_EQ(text.find("Text = "), std::string::npos) << text;
     EXPECT_NE(text.find("ItemIndex = 1"), std::string::npos) << text;
-}
-
-class PopupBoxWindow : public testing::Test {
-protected:
-    void SetUp() override {
-        rangetest::UseBuiltSheet();
-        clock.AutoAdvance = false;
-        SetUiClock(&clock);
-        ASSERT_TRUE(EnsureVideo());
-        ResetPointerPosition();
-        form = std::make_unique<TForm>();
-        form->SetBounds(100, 80, 300, 200);
-        scene = new TsgScene(form.get());
-        scene->SetParent(form.get());
-        scene->SetBounds(0, 0, 300, 200);
-        root = new TsgBackground(nullptr);
-        root->SetAlign(vaClient);
-        scene->AddObject(root);
-        box = new TsgPopupBox(nullptr);
-        root->AddObject(box);
-        box->SetBounds(20, 100, 120, 21);
-        for (const char16_t* s : {u"red", u"green", u"blue"})
-            box->Items()->Add(s);
-        box->SetItemIndex(0);
-        box->OnChange = changes.Event();
-        form->Show();
-        Run();
-        id = SDL_GetWindowID(form->PlatformWindow());
-    }
-    void TearDown() override {
-        form.reset();
-        Application->Reset();
-        TTimerHeap::Instance().Reset();
-        TsgTimerHeap::Instance().Reset();
-        ResetPointerPosition();
-        SetUiClock(nullptr);
-        FreeDefaultStyles();
-    }
-    void Run() {
-        Application->ProcessMessages();
-        Application->ProcessMessages();
-    }
-    void Click(Uint32 window, int x, int y) {
-        SDL_Event m{};
-        m.type = SDL_MOUSEMOTION;
-        m.motion.windowID = window;
-        m.motion.x = x;
-        m.motion.y = y;
-        SDL_PushEvent(&m);
-        for (bool down : {true, false}) {
-            SDL_Event e{};
-            e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-            e.button.windowID = window;
-            e.button.button = SDL_BUTTON_LEFT;
-            e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-            e.button.clicks = 1;
-            e.button.x = x;
-            e.button.y = y;
-            SDL_PushEvent(&e);
-        }
-        Run();
-    }
-
-    TManualClock clock;
-    std::unique_ptr<TForm> form;
-    TsgScene* scene = nullptr;
-    TsgBackground* root = nullptr;
-    TsgPopupBox* box = nullptr;
-    rangetest::TEventLog changes;
-    Uint32 id = 0;
-};
-
-TEST_F(PopupBoxWindow, AClickOpensTheListAndAClickOnARowChoosesIt) {
-    Click(id, 60, 110);
-    TPopupMenu* menu = box->PopupMenu();
-    ASSERT_TRUE(menu->IsOpen());
-    ASSERT_EQ(menu->Items()->Count(), 3);
-    EXPECT_EQ(menu->Items()->Items(1)->Caption().ToUtf8(), "green");
-    EXPECT_TRUE(menu->Items()->Items(0)->Checked());
-    EXPECT_FALSE(menu->Items()->Items(2)->Checked());
-    TMenuWindow* level = menu->Levels().front();
-    const TRect row = level->RowRect(2);
-    Click(SDL_GetWindowID(level->PlatformWindow()), (row.Left + row.Right) / 2,
-          (row.Top + row.Bottom) / 2);
-    Run();
-    EXPECT_FALSE(menu->IsOpen());
-    EXPECT_EQ(box->ItemIndex(), 2);
-    EXPECT_EQ(box->Text().ToUtf8(), "blue");
-    EXPECT_EQ(changes.Count, 1);
 }
 
 } // namespace
