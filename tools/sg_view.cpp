@@ -20,6 +20,8 @@
 // Escape or closing the window ends it.
 // Exit code 0 on success, 1 on bad input, 2 on usage.
 #include "scene/controls/Sg_controls.h"
+#include "scene/controls/Sg_controls_expander.h"
+#include "scene/controls/Sg_controls_popupbox.h"
 #include "scene/controls/Sg_controls_rangebars.h"
 #include "scene/controls/Sg_layouts.h"
 #include "scene/controls/Sg_scrollbox.h"
@@ -81,6 +83,10 @@ public:
             tabs->OnChange = change;
         else if (auto* box = dynamic_cast<TsgTextBox*>(node))
             box->OnChangeTracking = change;
+        else if (auto* popup = dynamic_cast<TsgPopupBox*>(node))
+            popup->OnChange = change;
+        else if (auto* expander = dynamic_cast<TsgExpander*>(node))
+            expander->OnExpand = TNotifyEvent::Bind<&TEventPrinter::Expand>(this);
         if (auto* tree = dynamic_cast<TsgTreeView*>(node)) {
             tree->OnChange = change;
             tree->OnChangeCheck = TNotifyEvent::Bind<&TEventPrinter::Check>(this);
@@ -118,6 +124,8 @@ private:
             Line("change %s", box->Text().ToUtf8().c_str());
         else if (auto* tree = dynamic_cast<TsgTreeView*>(sender))
             Line("change %s", tree->Selected() ? tree->Selected()->Text().ToUtf8().c_str() : "-");
+        else if (auto* popup = dynamic_cast<TsgPopupBox*>(sender))
+            Line("change %d", int(popup->ItemIndex()));
     }
     void Check(TObject* sender) {
         auto* item = static_cast<TsgTreeViewItem*>(sender);
@@ -127,6 +135,9 @@ private:
     void Scroll(TObject*) {
         const TsgPoint at = FScrollBox->ScrollPosition();
         Line("scroll %g,%g", double(at.X), double(at.Y));
+    }
+    void Expand(TObject* sender) {
+        Line("expand %d", static_cast<TsgExpander*>(static_cast<TsgObject*>(sender))->IsExpanded());
     }
     void DblClick(TObject*) { Line("dblclick"); }
     void Enter(TObject*) { Line("enter"); }
@@ -158,9 +169,13 @@ void WatchTree(TsgVisualObject* node, const std::string& path,
     // are made focusable so that any layout can be tried.
     if (!isRoot && !dynamic_cast<TsgControl*>(node))
         node->SetCanFocused(true);
+    // A style clone already applied (the expander styles itself when made) keeps its own
+    // handlers: its parts belong to the control.
+    auto* control = dynamic_cast<TsgControl*>(node);
     for (int i = 0; i < node->ChildrenCount(); ++i)
         if (TsgVisualObject* child = node->GetChild(i)->Visual())
-            WatchTree(child, path + "." + std::to_string(i), printers, false);
+            if (!control || child != control->StyleClone())
+                WatchTree(child, path + "." + std::to_string(i), printers, false);
 }
 
 // Lays out the tree from the root down. Nodes that lay out their own children do it again

@@ -10,3 +10,6 @@
 // The unit's start-up: registers its classes by name and by category, in the order the design
 // tools offer them. Later calls do nothing.
 void RegisterSgControlsUnit();
+// Part of the unit's start-up: the glyph buttons, the expander, the image well and the popup
+// box.
+void RegisterSgControlsGlyphs();

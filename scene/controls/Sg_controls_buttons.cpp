@@ -87,7 +87,7 @@ DBI_PUBLISH(TsgColorButton) {
 
 DBI_PUBLISH(TsgCornerButton) {
     using S = TsgCornerButton;
-    p.Float("xRadius", &S::xRadius, &S::SetxRadius, 3);
+    p.Float("xRadius", &S::xRadius, &S::SetxRadius, 0);
     p.Float("yRadius", &S::yRadius, &S::SetyRadius, 0);
     p.Set("Corners", &S::Corners, &S::SetCorners,
           {std::begin(sgCornerNames), std::end(sgCornerNames)}, AllCorners);

@@ -44,6 +44,7 @@ void RegisterSgControlsUnit() {
              &TsgHudCloseButton::StaticClassInfo(), &TsgHudStatusBar::StaticClassInfo(),
              &TsgHudSizeGrip::StaticClassInfo(), &TsgHudRoundButton::StaticClassInfo(),
              &TsgHudCornerButton::StaticClassInfo(), &TsgHudCircleButton::StaticClassInfo()});
+        RegisterSgControlsGlyphs();
         return true;
     }();
     (void)done;
