@@ -67,6 +67,14 @@ TEST_F(Wizard, OpensOnTheWelcomePageWithTheCatalogueAndTheButtonsAtTheirPlaces) 
     EXPECT_TRUE(wizard->TextWelcomeDb01->Visible());
     EXPECT_TRUE(wizard->TextWelcomeDb03->Visible());
     EXPECT_FALSE(wizard->TextWelcomeDb04->Visible());
+    // The lines shown later stand in their list order below the head.
+    EXPECT_LT(wizard->TextWelcomeHead->AbsoluteRect().Top,
+              wizard->TextWelcomeDb01->AbsoluteRect().Top);
+    EXPECT_LT(wizard->TextWelcomeDb01->AbsoluteRect().Top,
+              wizard->TextWelcomeDb02->AbsoluteRect().Top);
+    EXPECT_LT(wizard->TextWelcomeDb02->AbsoluteRect().Top,
+              wizard->TextWelcomeDb03->AbsoluteRect().Top);
+    EXPECT_FALSE(wizard->RadioButtonChoosePathMainOne->Visible());
     EXPECT_FALSE(wizard->ButtonPrev->Visible());
     EXPECT_TRUE(wizard->ButtonMkay->Enabled());
     EXPECT_EQ(wizard->ButtonMkay->Text(), GetTranslatedText(GeneralMod, 23));
