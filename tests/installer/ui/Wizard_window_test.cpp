@@ -211,12 +211,12 @@ TEST_F(Wizard, AFolderChosenByHandIsValidatedAndAnEmptyOrMissingOneIsRefused) {
 }
 
 TEST_F(Wizard, ARunningProgramHoldsNextUntilItEnds) {
-    const std::string program = Path("viru.exe");
+    const std::string program = Path(CadEngineName());
     fs::copy_file("/bin/sleep", program);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        ::execl(program.c_str(), "viru.exe", "30", static_cast<char*>(nullptr));
+        ::execl(program.c_str(), program.c_str(), "30", static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::usleep(100000);
