@@ -45,6 +45,8 @@ UnicodeString BrowseStart(const UnicodeString& typed) {
 void TFormMainDbInstall::FillTargetPage() {
     const TCadAppInstalledVec candidates = engine_->GetTargetPrograms();
     programTreeMap_.clear();
+    if (RadioButtonChoosePathMainOne)
+        RadioButtonChoosePathMainOne->SetVisible(false);
     if (candidates.empty()) {
         if (RadioButtonChoosePathRemainingOnes)
             RadioButtonChoosePathRemainingOnes->SetVisible(false);

@@ -109,7 +109,14 @@ void WizardWindow::SetUp() {
     SetCommandLine({ExecutableFileName()});
     module = std::make_unique<TGeneralMod>(nullptr);
     GeneralMod = module.get();
+    // The CAD engine this test's wizard watches for: a name of its own, so that programs of
+    // other tests running beside it are never taken for it.
+    module->cadEngineExecutable = UnicodeString(CadEngineName());
     RegisterInstallerWindowClasses();
+}
+
+std::string WizardWindow::CadEngineName() {
+    return "viru" + std::to_string(::getpid()) + ".exe";
 }
 
 void WizardWindow::TearDown() {

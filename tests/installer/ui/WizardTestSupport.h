@@ -54,6 +54,9 @@ protected:
     // Advances the clock in steps of `step` ms, running the loop after each.
     void Advance(int ms, int step = 50);
 
+    // The executable name of the CAD engine the wizard watches for ("viru.exe" in the program).
+    static std::string CadEngineName();
+
     // The state whose page shows, by the tab control's index.
     int ShownPage() const;
 

@@ -67,6 +67,14 @@ TEST_F(Wizard, OpensOnTheWelcomePageWithTheCatalogueAndTheButtonsAtTheirPlaces) 
     EXPECT_TRUE(wizard->TextWelcomeDb01->Visible());
     EXPECT_TRUE(wizard->TextWelcomeDb03->Visible());
     EXPECT_FALSE(wizard->TextWelcomeDb04->Visible());
+    // The lines shown later stand in their list order below the head.
+    EXPECT_LT(wizard->TextWelcomeHead->AbsoluteRect().Top,
+              wizard->TextWelcomeDb01->AbsoluteRect().Top);
+    EXPECT_LT(wizard->TextWelcomeDb01->AbsoluteRect().Top,
+              wizard->TextWelcomeDb02->AbsoluteRect().Top);
+    EXPECT_LT(wizard->TextWelcomeDb02->AbsoluteRect().Top,
+              wizard->TextWelcomeDb03->AbsoluteRect().Top);
+    EXPECT_FALSE(wizard->RadioButtonChoosePathMainOne->Visible());
     EXPECT_FALSE(wizard->ButtonPrev->Visible());
     EXPECT_TRUE(wizard->ButtonMkay->Enabled());
     EXPECT_EQ(wizard->ButtonMkay->Text(), GetTranslatedText(GeneralMod, 23));
@@ -203,12 +211,12 @@ TEST_F(Wizard, AFolderChosenByHandIsValidatedAndAnEmptyOrMissingOneIsRefused) {
 }
 
 TEST_F(Wizard, ARunningProgramHoldsNextUntilItEnds) {
-    const std::string program = Path("viru.exe");
+    const std::string program = Path(CadEngineName());
     fs::copy_file("/bin/sleep", program);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        ::execl(program.c_str(), "viru.exe", "30", static_cast<char*>(nullptr));
+        ::execl(program.c_str(), program.c_str(), "30", static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::usleep(100000);
@@ -323,4 +331,60 @@ TEST_F(WizardInstall, ConfirmedCancelEndsTheProcessWithCode2) {
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), kExitCancelled);
+}
+
+TEST_F(WizardInstall, DatabasesAlreadyPresentAreListedAndOverwrittenOnlyAfterOk) {
+    WalkToInstall();
+    ASSERT_EQ(ShownPage(), kStateFinal);
+    // A second run of the installer finds the three databases in the program.
+    delete wizard;
+    wizard = nullptr;
+    message.reset();
+    StartWizard();
+    ClickOn(wizard->ButtonMkay);
+    answers = {"no"};
+    ClickOn(wizard->ButtonMkay);
+    EXPECT_EQ(ShownPage(), kStateChoosePath) << "Cancel keeps the target page";
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].rfind(GetTranslatedText(GeneralMod, 238).ToUtf8() + " ", 0), 0u) << shown[0];
+    EXPECT_NE(shown[0].find("Probne Plytki"), std::string::npos) << shown[0];
+    EXPECT_EQ(message->SecondText->Text(), GetTranslatedText(GeneralMod, 241));
+    EXPECT_NE(shown[0].find("Probne Dodatki"), std::string::npos) << shown[0];
+    EXPECT_TRUE(wizard->TextVerifyPathDbname02->Visible());
+    EXPECT_FALSE(wizard->TextVerifyPathDbname04->Visible());
+
+    answers = {"yes"};
+    ClickOn(wizard->ButtonMkay);
+    EXPECT_EQ(shown.size(), 2u);
+    EXPECT_EQ(ShownPage(), kStateFinal);
+    EXPECT_TRUE(exits.empty());
+}
+
+TEST_F(Wizard, TheLicencePageHoldsNextAndItsPicturePrintsTheText) {
+    StartWizard();
+    wizard->SetState(kStateLicense);
+    EXPECT_EQ(ShownPage(), kStateLicense);
+    EXPECT_FALSE(wizard->ButtonMkay->Enabled());
+    EXPECT_TRUE(wizard->ButtonPrev->Visible());
+    EXPECT_EQ(wizard->licenceGroupBox->Text(), GetTranslatedText(GeneralMod, 86));
+
+    // With a prepared "lic.pdf" beside it, the print command gets that file.
+    const fs::path here = fs::current_path();
+    fs::current_path(scratch.Path());
+    std::ofstream("lic.pdf") << "%PDF-1.4\n";
+    const std::string printed = Path("printed.txt");
+    const std::string printer = Path("print.sh");
+    std::ofstream(printer) << "#!/bin/sh\necho \"$@\" > '" << printed << "'\n";
+    fs::permissions(printer, fs::perms::owner_all);
+    {
+        ScopedEnv command("DBI_PRINT_COMMAND", printer);
+        ClickOn(wizard->Image2);
+    }
+    fs::current_path(here);
+    EXPECT_TRUE(fs::exists(Path("lic.rtf"))) << "the licence is saved beside it";
+    EXPECT_NE(testsupport::ReadFile(printed).find("lic.pdf"), std::string::npos);
+
+    ClickOn(wizard->ButtonPrev);
+    EXPECT_EQ(ShownPage(), kStateWelcome);
+    EXPECT_TRUE(wizard->ButtonMkay->Enabled());
 }
