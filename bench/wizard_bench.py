@@ -8,7 +8,7 @@
    installed, as a share of the window; a progress step should repaint at most 10 % of it.
    This is counted, not timed: with DBI_TRACE on, every scene repaint writes
    "sgscene paint W H AREA", and the wizard writes "wizard: state N" as it enters a state.
-   The first frame of the installation page is the page change itself and is left out.
+   The frames up to the page change (the first that covers most of the window) are left out.
 
     wizard_bench.py [--build build/default] [--rounds 5]
 
@@ -86,9 +86,13 @@ def repaint_shares(build, env, scratch):
         wizard.stop()
     if code != 0:
         raise RuntimeError(f"the walk ended with {code}\n{wizard.output()}")
+    whole = WIDTH * HEIGHT
     frames = [area for state, w, h, area in wizard.paints
               if state == walk.INSTALL and (w, h) == (WIDTH, HEIGHT)]
-    return [area / (WIDTH * HEIGHT) for area in frames[1:]]
+    # The progress frames follow the page change, the first frame that covers most of the
+    # window (the buttons' changes before it belong to the change too).
+    page = next((i for i, area in enumerate(frames) if area > whole // 2), 0)
+    return [area / whole for area in frames[page + 1:]]
 
 
 def main():
