@@ -160,8 +160,7 @@ class InstallerEndToEnd(unittest.TestCase):
         wizard.press("next")
         wizard.wait_for(lambda: wizard.state in (walk.INSTALL, walk.FINAL), TIMEOUT,
                         "the installation")
-        if wizard.state == walk.INSTALL:  # the small catalogue may be in before the picture
-            wizard.screenshot("installation")
+        wizard.screenshot_in_state(walk.INSTALL, "installation")  # the catalogue is small
         wizard.wait_state(walk.FINAL, TIMEOUT)
         wizard.settle()
         wizard.screenshot("final")
@@ -320,12 +319,10 @@ class InstallerEndToEnd(unittest.TestCase):
         running.kill()
         running.wait(timeout=30)
         deadline = time.monotonic() + TIMEOUT
-        while True:
-            shot = wizard.screenshot("welcome-engine-ended")
-            if walk.count_colour(shot, RED_TEXT, 30) < 50:
-                break
+        while walk.count_colour(wizard.grab(), RED_TEXT, 30) >= 50:
             self.assertLess(time.monotonic(), deadline, "the request stays after the end")
             time.sleep(0.5)
+        wizard.screenshot("welcome-engine-ended")
         wizard.press_until("next", walk.CHOOSE_PATH, TIMEOUT)
         wizard.settle()
         wizard.screenshot("target")

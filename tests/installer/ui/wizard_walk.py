@@ -141,11 +141,20 @@ class Wizard:
         self.process = subprocess.Popen([self.program, *self.args], env=self.env,
                                         stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                         text=True, errors="replace")
-        threading.Thread(target=self._read, args=(self.process.stderr, True),
-                         daemon=True).start()
-        threading.Thread(target=self._read, args=(self.process.stdout, False),
-                         daemon=True).start()
+        self._readers = [
+            threading.Thread(target=self._read, args=(self.process.stderr, True), daemon=True),
+            threading.Thread(target=self._read, args=(self.process.stdout, False), daemon=True)]
+        for reader in self._readers:
+            reader.start()
         return self
+
+    def _finish_reading(self):
+        """Once the program has ended: takes its last lines and closes the pipes."""
+        for reader in getattr(self, "_readers", []):
+            reader.join(timeout=10)
+        for stream in (self.process.stdout, self.process.stderr):
+            if stream and not stream.closed:
+                stream.close()
 
     def _read(self, stream, is_stderr):
         for line in stream:
@@ -197,13 +206,15 @@ class Wizard:
         except subprocess.TimeoutExpired:
             raise WalkError(f"the program did not end within {timeout} s; state {self.state}\n"
                             f"{self.output()}")
-        time.sleep(0.1)  # let the readers take the last lines
+        self._finish_reading()
         return code
 
     def stop(self):
         if self.process and self.process.poll() is None:
             self.process.kill()
             self.process.wait(timeout=30)
+        if self.process:
+            self._finish_reading()
 
     # Windows.
 
@@ -301,14 +312,7 @@ class Wizard:
 
     def screenshot(self, name, kind="wizard"):
         """Saves the window as <shots>/<nn>-<name>.png; returns the picture (PIL image)."""
-        from PIL import ImageGrab
-        window = self.windows.get(kind) or self.wait_window(kind)
-        box = self.geometry(window)
-        if box is None:
-            raise WalkError(f"the {kind} window is gone")
-        x, y, w, h = box
-        screen = ImageGrab.grab(xdisplay=self.env["DISPLAY"])
-        picture = screen.crop((x, y, x + w, y + h)).convert("RGB")
+        picture = self.grab(kind)
         if self.shots:
             self._shot_number += 1
             path = os.path.join(self.shots, f"{self._shot_number:02d}-{name}.png")
@@ -316,6 +320,30 @@ class Wizard:
             if self.log:
                 self.log(f"screenshot {path}")
         return picture
+
+    def grab(self, kind="wizard"):
+        """The window as it is on the screen now (PIL image), not saved."""
+        from PIL import ImageGrab
+        window = self.windows.get(kind) or self.wait_window(kind)
+        box = self.geometry(window)
+        if box is None:
+            raise WalkError(f"the {kind} window is gone")
+        x, y, w, h = box
+        screen = ImageGrab.grab(xdisplay=self.env["DISPLAY"])
+        return screen.crop((x, y, x + w, y + h)).convert("RGB")
+
+    def screenshot_in_state(self, state, name, kind="wizard"):
+        """A screenshot kept only when the wizard was in `state` before and after it (a page
+        shown briefly may be gone by the time the picture is taken); the picture or None."""
+        if self.state != state:
+            return None
+        picture = self.screenshot(name, kind)
+        if self.state == state:
+            return picture
+        if self.shots:
+            os.remove(os.path.join(self.shots, f"{self._shot_number:02d}-{name}.png"))
+            self._shot_number -= 1
+        return None
 
 
 def count_colour(picture, colour, tolerance=40, box=None):
@@ -349,8 +377,7 @@ def walk_happy_path(wizard, timeout=120):
         wizard.screenshot("overwrite-question", "message")
         wizard.press("yes")
         wizard.wait_for(lambda: wizard.state in (INSTALL, FINAL), timeout, "the installation")
-    if wizard.state == INSTALL:  # a small catalogue may be installed before the picture
-        wizard.screenshot("installation")
+    wizard.screenshot_in_state(INSTALL, "installation")  # a small catalogue is in at once
     wizard.wait_state(FINAL, timeout)
     wizard.settle()
     wizard.screenshot("final")
