@@ -42,11 +42,14 @@ import read_progress_blocks  # noqa: E402
 # Where each carried database lands in a program of the current layout.
 DESTINATIONS = {1: "Plytki", 2: "dodatki/ProbneDodatki", 3: "WALLS"}
 RED_TEXT = (0xC0, 0x40, 0x40)
-# Places on the target page (wizard client coordinates): the manual choice's radio button, the
-# Browse button beside the path box, and the area of the warning below them.
-MANUAL_RADIO = (100, 124)
-BROWSE_BUTTON = (583, 148)
-WARNING_BOX = (26, 160, 634, 460)
+# Places on the target page (wizard client coordinates). Its rows stack from the top of the
+# group box: the radio button of the detected programs (20 high), their tree (22 a program; the
+# demo machine has one), the radio button of the manual choice (20), the row of the path box
+# and the Browse button (28); the warning sits below them.
+ROWS_TOP = 51
+MANUAL_RADIO = (100, ROWS_TOP + 20 + 22 + 10)
+BROWSE_BUTTON = (583, ROWS_TOP + 20 + 22 + 20 + 14)
+WARNING_BOX = (26, ROWS_TOP + 20 + 22 + 20 + 28, 634, 460)
 
 
 def missing():
