@@ -13,13 +13,15 @@
 // object below the root take the focus, so clicks, typing and Tab can be tried (and scripted
 // under Xvfb with xdotool) on any layout; an object is named by its name, or by its child
 // indices from the root ("root.1.0") when it has none. Controls keep their own focus rule and
-// also print their changes ("change 1" for a checked box, "change 42" for a bar's value).
+// also print their changes ("change 1" for a checked box, "change 42" for the value of a bar,
+// a knob or a numeric box).
 // The controls draw themselves from the default style sheet the build attaches to the program.
 // Escape or closing the window ends it.
 // Exit code 0 on success, 1 on bad input, 2 on usage.
 #include "scene/controls/Sg_controls.h"
 #include "scene/controls/Sg_controls_rangebars.h"
 #include "scene/controls/Sg_layouts.h"
+#include "scene/controls/Sg_numberbox.h"
 #include "scene/controls/Sg_scrollbox.h"
 #include "scene/controls/Sg_textbox.h"
 #include "scene/controls/Sg_treeview.h"
@@ -74,6 +76,10 @@ public:
             track->OnChange = change;
         else if (auto* bar = dynamic_cast<TsgScrollBar*>(node))
             bar->OnChange = change;
+        else if (auto* knob = dynamic_cast<TsgAngleButton*>(node))
+            knob->OnChange = change;
+        else if (auto* box = dynamic_cast<TsgTextBox*>(node))
+            box->OnChange = change;
     }
 
 private:
@@ -97,6 +103,12 @@ private:
             Line("change %g", double(track->Value()));
         else if (auto* bar = dynamic_cast<TsgScrollBar*>(sender))
             Line("change %g", double(bar->Value()));
+        else if (auto* knob = dynamic_cast<TsgAngleButton*>(sender))
+            Line("change %g", double(knob->Value()));
+        else if (auto* number = dynamic_cast<TsgNumberBox*>(sender))
+            Line("change %g", double(number->Value()));
+        else if (auto* spin = dynamic_cast<TsgSpinBox*>(sender))
+            Line("change %g", double(spin->Value()));
     }
     void DblClick(TObject*) { Line("dblclick"); }
     void Enter(TObject*) { Line("enter"); }
