@@ -3,6 +3,7 @@
 #include "scene/core/Sg_objects_text.h"
 #include "scene/core/Sg_scene_canvas.h"
 #include "scene/core/Sg_scene_geometry.h"
+#include "scene/core/Sg_scene_iscene.h"
 #include "scene/core/Sg_scene_registry.h"
 
 #include "platform/rtl/Conversions.h"
@@ -170,11 +171,20 @@ void TsgAniIndicator::SetEnabled(bool Value) {
     if (Value == FEnabled)
         return;
     FEnabled = Value;
-    if (FEnabled)
+    // Outside a scene an animation would only jump to its end; the first paint starts it.
+    if (FEnabled && Scene())
         FAni->Start();
-    else
+    else if (!FEnabled)
         FAni->Stop();
     Repaint();
+}
+
+// An indicator enabled before it was in a scene (read from a stream) starts running here.
+void TsgAniIndicator::BeforePaint() {
+    TsgControl::BeforePaint();
+    IsgScene* scene = Scene();
+    if (FEnabled && !FAni->Running() && scene && !scene->GetDesignTime())
+        FAni->Start();
 }
 
 void TsgAniIndicator::SetStyle(TsgAniIndicatorStyle Value) {

@@ -83,6 +83,7 @@ class TsgAniIndicator : public TsgControl {
     // How dark element Index of Count is drawn, 0 to 1, at the clock's present angle.
     float Highlight(int Index, int Count) const;
 
+    void BeforePaint() override;
     void Paint() override;
 
 private:

@@ -134,8 +134,9 @@ TEST_F(IndicatorWindow, EnablingRunsTheClockAndDisablingStopsIt) {
     EXPECT_EQ(a->Highlight(0, 12), 1 - lead / 30.0f);
     a->SetEnabled(false);
     EXPECT_FALSE(a->Animation()->Running());
+    const float stopped = a->Layout()->RotateAngle();
     Advance(500);
-    EXPECT_EQ(a->Layout()->RotateAngle(), turned);
+    EXPECT_EQ(a->Layout()->RotateAngle(), stopped);
 }
 
 // The pixel at (x, y) of a painted scene, without alpha.

@@ -199,6 +199,7 @@ TEST(SpinBox, KeysStepByTheIncrementAndWholeNumbersTakeAWholeIncrement) {
 
 TEST_F(SpinBoxWindow, TheSuffixMovesTheNumberLeftAndTheCaretFollowsTheNumber) {
     TsgSpinBox* s = Spin();
+    s->SetMax(1000);
     s->SetValue(123);
     const float plain[] = {s->GetCharX(0), s->GetCharX(1), s->GetCharX(3)};
     s->SetSuffix(u" mm");

@@ -30,16 +30,17 @@ std::string Root(const char* name, const std::string& parts) {
 
 std::string SheetText() {
     std::string text = "object TsgBackground\n";
-    text += Root("hudwindowstyle",
-                 Part("TsgRectangle", "back", "      Align = vaContents\n") +
-                     Part("TsgRectangle", "caption",
-                          "      Align = vaTop\n      Height = 22\n" +
-                              Part("TsgText", "text", "        Align = vaClient\n", "      ")) +
-                     Part("TsgRectangle", "stroke", "      Align = vaContents\n") +
-                     "    object TsgCloseButton\n      ResourceName = 'close'\n"
-                     "      Width = 16\n      Height = 16\n    end\n"
-                     "    object TsgSizeGrip\n      ResourceName = 'sizegrip'\n"
-                     "      Align = vaBottomRight\n      Width = 14\n      Height = 14\n    end\n");
+    text += Root(
+        "hudwindowstyle",
+        Part("TsgRectangle", "back", "      Align = vaContents\n") +
+            Part("TsgRectangle", "caption",
+                 "      Align = vaTop\n      Height = 22\n" +
+                     Part("TsgText", "text", "        Align = vaClient\n", "      ")) +
+            Part("TsgRectangle", "stroke", "      Align = vaContents\n") +
+            "    object TsgCloseButton\n      ResourceName = 'close'\n"
+            "      Width = 16\n      Height = 16\n    end\n"
+            "    object TsgSizeGrip\n      ResourceName = 'sizegrip'\n"
+            "      Position.Point = '(186,136)'\n      Width = 14\n      Height = 14\n    end\n");
     text += Root("anglebuttonstyle",
                  Part("TsgRectangle", "tick",
                       "      Align = vaCenter\n      Width = 2\n      Height = 12\n") +
@@ -52,8 +53,10 @@ std::string SheetText() {
                                  "      Align = vaRight\n      Width = 18\n    end\n" +
                                      content);
     text += Root("speedbuttonstyle", "");
-    text += "  object TsgEllipse\n    ResourceName = 'CloseButtonStyle'\n  end\n";
-    text += "  object TsgRectangle\n    ResourceName = 'sizegripstyle'\n  end\n";
+    text +=
+        "  object TsgEllipse\n    ResourceName = 'CloseButtonStyle'\n    HitTest = False\n  end\n";
+    text +=
+        "  object TsgRectangle\n    ResourceName = 'sizegripstyle'\n    HitTest = False\n  end\n";
     return text + "end\n";
 }
 
