@@ -73,6 +73,7 @@ class WindowsAndNumbersInARealWindow(unittest.TestCase):
         self.assertIn("wrote " + shot, err)
         return out.splitlines()
 
+    # The window is root.0; its knob, number box and spin box are root.0.0, root.0.1, root.0.2.
     def test_knob_number_box_and_spin_box_answer_the_pointer_and_the_keys(self):
         lines = self.run_view(os.path.join(SHOTS, "sg_view_controls_windows.png"), [
             # The knob's centre is (70, 96): right of it, then up and to the right, then above.
@@ -93,15 +94,15 @@ class WindowsAndNumbersInARealWindow(unittest.TestCase):
             ("click", "1"),
         ])
         text = "\n".join(lines)
-        knob = [float(line.split()[2]) for line in lines if line.startswith("Knob change ")]
+        knob = [float(line.split()[2]) for line in lines if line.startswith("root.0.0 change ")]
         self.assertIn(90.0, knob, text)
         self.assertTrue(all(v % 15 == 0 for v in knob), "the knob snaps to its frequency")
         self.assertEqual(knob[-1], 90.0, text)
-        number = [float(line.split()[2]) for line in lines if line.startswith("Number change ")]
+        number = [float(line.split()[2]) for line in lines if line.startswith("root.0.1 change ")]
         self.assertEqual(number[0], 2.0, "Up twice, committed by Enter")
         self.assertEqual(len(number), 2, text)
         self.assertEqual(number[1], 5.0, "one step per move, committed by the release")
-        spin = [float(line.split()[2]) for line in lines if line.startswith("Spin change ")]
+        spin = [float(line.split()[2]) for line in lines if line.startswith("root.0.2 change ")]
         self.assertEqual(spin, [1.0, 2.0], text)
 
 
