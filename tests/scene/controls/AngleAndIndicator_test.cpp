@@ -181,3 +181,20 @@ TEST(IndicatorPaint, SpokesRunFromHalfwayToTheRim) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(AngleButtonBinding, TheValueTravelsAlongABindingAndNoNumberChangesNothing) {
+    TsgAngleButton source(nullptr);
+    TsgAngleButton bound(nullptr);
+    bound.SetBindingSource(&source);
+    source.SetValue(30);
+    EXPECT_EQ(bound.Value(), 30);
+    bound.SetData(u"-45");
+    EXPECT_EQ(bound.Value(), -45);
+    bound.SetData(u"north");
+    EXPECT_EQ(bound.Value(), -45);
+    EXPECT_EQ(source.GetData().ToUtf8(), "30");
+}
+
+} // namespace
