@@ -13,9 +13,10 @@
 // object below the root take the focus, so clicks, typing and Tab can be tried (and scripted
 // under Xvfb with xdotool) on any layout; an object is named by its name, or by its child
 // indices from the root ("root.1.0") when it has none. Controls keep their own focus rule and
-// also print their changes ("change 1" for a checked box, "change 42" for a bar's value, the
-// page index of a tab control, the text of a text box, the selected item of a tree view, "check"
-// with an item's text and state, "scroll x,y" for a scroll box).
+// also print their changes ("change 1" for a checked box, "change 42" for the value of a bar,
+// a knob or a numeric box, the page index of a tab control, the text of a text box, the
+// selected item of a tree view, "check" with an item's text and state, "scroll x,y" for a
+// scroll box).
 // The controls draw themselves from the default style sheet the build attaches to the program.
 // Escape or closing the window ends it.
 // Exit code 0 on success, 1 on bad input, 2 on usage.
@@ -24,6 +25,7 @@
 #include "scene/controls/Sg_controls_popupbox.h"
 #include "scene/controls/Sg_controls_rangebars.h"
 #include "scene/controls/Sg_layouts.h"
+#include "scene/controls/Sg_numberbox.h"
 #include "scene/controls/Sg_scrollbox.h"
 #include "scene/controls/Sg_tabcontrol.h"
 #include "scene/controls/Sg_textbox.h"
@@ -81,6 +83,10 @@ public:
             bar->OnChange = change;
         else if (auto* tabs = dynamic_cast<TsgTabControl*>(node))
             tabs->OnChange = change;
+        else if (auto* knob = dynamic_cast<TsgAngleButton*>(node))
+            knob->OnChange = change;
+        else if (dynamic_cast<TsgNumberBox*>(node) || dynamic_cast<TsgSpinBox*>(node))
+            static_cast<TsgTextBox*>(node)->OnChange = change;
         else if (auto* box = dynamic_cast<TsgTextBox*>(node))
             box->OnChangeTracking = change;
         else if (auto* popup = dynamic_cast<TsgPopupBox*>(node))
@@ -120,6 +126,12 @@ private:
             Line("change %g", double(bar->Value()));
         else if (auto* tabs = dynamic_cast<TsgTabControl*>(sender))
             Line("change %d", tabs->ItemIndex());
+        else if (auto* knob = dynamic_cast<TsgAngleButton*>(sender))
+            Line("change %g", double(knob->Value()));
+        else if (auto* number = dynamic_cast<TsgNumberBox*>(sender))
+            Line("change %g", double(number->Value()));
+        else if (auto* spin = dynamic_cast<TsgSpinBox*>(sender))
+            Line("change %g", double(spin->Value()));
         else if (auto* box = dynamic_cast<TsgTextBox*>(sender))
             Line("change %s", box->Text().ToUtf8().c_str());
         else if (auto* tree = dynamic_cast<TsgTreeView*>(sender))

@@ -1,5 +1,6 @@
 #include "scene/controls/Sg_controls.h"
 #include "scene/controls/Sg_controls_rangebars.h"
+#include "scene/controls/Sg_controls_windows.h"
 
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
@@ -45,6 +46,7 @@ void RegisterSgControlsUnit() {
              &TsgHudSizeGrip::StaticClassInfo(), &TsgHudRoundButton::StaticClassInfo(),
              &TsgHudCornerButton::StaticClassInfo(), &TsgHudCircleButton::StaticClassInfo()});
         RegisterSgControlsGlyphs();
+        RegisterSgControlsWindows();
         return true;
     }();
     (void)done;

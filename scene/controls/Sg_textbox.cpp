@@ -64,6 +64,12 @@ void TsgTextBox::SetText(const UnicodeString& Value) {
     Repaint();
 }
 
+void TsgTextBox::WriteText(const UnicodeString& Value) {
+    FText = Value;
+    SetCaretPosition(FCaretPosition);
+    Repaint();
+}
+
 void TsgTextBox::Change() {
     if (!FNeedChange)
         return;

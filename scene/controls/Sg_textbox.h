@@ -108,6 +108,10 @@ protected:
     virtual void DoContentPaint(TObject* Sender, TsgCanvas* Canvas, const TsgRect& ARect);
     // The number box raises this while it paints over the text.
     bool FDisableCaret = false;
+    // Puts a text in without SetText: no OnChangeTracking and no pending change.
+    void WriteText(const UnicodeString& Value);
+    // Marks the text as changed since the focus came, so that Change commits it.
+    void SetNeedChange(bool Value) { FNeedChange = Value; }
 
 private:
     void FontNotice(TObject*) { FontChanged(); }
