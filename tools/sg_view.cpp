@@ -20,6 +20,7 @@
 #include "scene/controls/Sg_controls.h"
 #include "scene/controls/Sg_controls_rangebars.h"
 #include "scene/controls/Sg_layouts.h"
+#include "scene/controls/Sg_memo.h"
 #include "scene/controls/Sg_scrollbox.h"
 #include "scene/controls/Sg_textbox.h"
 #include "scene/controls/Sg_treeview.h"
@@ -74,6 +75,8 @@ public:
             track->OnChange = change;
         else if (auto* bar = dynamic_cast<TsgScrollBar*>(node))
             bar->OnChange = change;
+        else if (auto* memo = dynamic_cast<TsgMemo*>(node))
+            memo->OnChangeTracking = change;
     }
 
 private:
@@ -97,6 +100,9 @@ private:
             Line("change %g", double(track->Value()));
         else if (auto* bar = dynamic_cast<TsgScrollBar*>(sender))
             Line("change %g", double(bar->Value()));
+        else if (auto* memo = dynamic_cast<TsgMemo*>(sender))
+            Line("change lines %d length %d last '%s'", memo->GetLineCount(), memo->Text().Length(),
+                 memo->GetLine(memo->GetLineCount() - 1).ToUtf8().c_str());
     }
     void DblClick(TObject*) { Line("dblclick"); }
     void Enter(TObject*) { Line("enter"); }

@@ -1,5 +1,6 @@
 #include "scene/controls/Sg_controls.h"
 #include "scene/controls/Sg_controls_rangebars.h"
+#include "scene/controls/Sg_memo.h"
 
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
@@ -44,6 +45,7 @@ void RegisterSgControlsUnit() {
              &TsgHudCloseButton::StaticClassInfo(), &TsgHudStatusBar::StaticClassInfo(),
              &TsgHudSizeGrip::StaticClassInfo(), &TsgHudRoundButton::StaticClassInfo(),
              &TsgHudCornerButton::StaticClassInfo(), &TsgHudCircleButton::StaticClassInfo()});
+        RegisterSgMemoUnit();
         return true;
     }();
     (void)done;
