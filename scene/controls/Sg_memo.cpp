@@ -8,6 +8,7 @@
 #include "platform/rtl/Conversions.h"
 #include "platform/ui/CursorIdents.h"
 #include "platform/ui/Cursors.h"
+#include "platform/ui/Menus.h"
 
 #include <algorithm>
 
@@ -87,6 +88,7 @@ TsgMemo::TsgMemo(TComponent* AOwner)
       FUndo(new TEdtActionStack(this)), FLines(new TsgMemoLines(this)),
       FSelectionFill(new TsgBrush(sgBrushSolid, 0x802A8ADF)) {
     FFont->OnChanged = TNotifyEvent::Bind<&TsgMemo::FontNotice>(this);
+    CreatePopupMenu();
     SetCanFocused(true);
     SetCursor(crIBeam);
     SetAutoCapture(true);
@@ -95,6 +97,7 @@ TsgMemo::TsgMemo(TComponent* AOwner)
 
 TsgMemo::~TsgMemo() {
     BeforeDestruction();
+    FPopupMenu.reset();
     delete FUndo;
     delete FLines;
     delete FUnwrapLines;

@@ -22,8 +22,10 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
+class TPopupMenu;
 class TsgMemo;
 class TsgWideStringList;
 
@@ -223,6 +225,18 @@ class TsgMemo : public TsgScrollBox {
     virtual TSelArea GetSelArea();
     bool GetShowSelection() const { return IsFocused() || !FHideSelection; }
 
+    // Context menu: "Undo", "Cut", "Copy", "Paste", "Delete", "Select All".
+    TPopupMenu* PopupMenu() const { return FPopupMenu.get(); }
+    virtual void CreatePopupMenu();
+    virtual void UpdatePopupMenuItems();
+    void ContextMenu(const TsgPoint& ScreenPosition) override;
+    void DoUndo(TObject*) { UnDo(); }
+    void DoCut(TObject*) { CutToClipboard(); }
+    void DoCopy(TObject*) { CopyToClipboard(); }
+    void DoPaste(TObject*) { PasteFromClipboard(); }
+    void DoDelete(TObject*) { ClearSelection(); }
+    void DoSelectAll(TObject*) { SelectAll(); }
+
     // Clipboard.
     void CopyToClipboard();
     void CutToClipboard();
@@ -330,6 +344,7 @@ private:
     // The viewport width the lines were last wrapped to; a realign re-wraps only when it moved.
     float FWrapWidth = -1;
     TsgVisualObject* FContentPart = nullptr;
+    std::unique_ptr<TPopupMenu> FPopupMenu;
 };
 
 class TsgHudMemo : public TsgMemo {

@@ -2,7 +2,12 @@
 // selection, the clipboard and the line operations behind Lines.
 #include "scene/controls/Sg_memo.h"
 
+#include "scene/core/Sg_scene_background.h"
+#include "scene/core/Sg_scene_iscene.h"
+
+#include "platform/rtl/Conversions.h"
 #include "platform/ui/Clipboard.h"
+#include "platform/ui/Menus.h"
 
 #include <algorithm>
 
@@ -346,4 +351,58 @@ void TsgMemo::DeleteLine(int I) {
     } else {
         DeleteFrom({I, 0}, GetLineInternal(I).Length(), {});
     }
+}
+
+// ---- Context menu ----
+
+void TsgMemo::CreatePopupMenu() {
+    FPopupMenu = std::make_unique<TPopupMenu>(nullptr);
+    const struct {
+        const char16_t* caption;
+        TNotifyEvent click;
+    } entries[] = {
+        {u"Undo", TNotifyEvent::Bind<&TsgMemo::DoUndo>(this)},
+        {u"Cut", TNotifyEvent::Bind<&TsgMemo::DoCut>(this)},
+        {u"Copy", TNotifyEvent::Bind<&TsgMemo::DoCopy>(this)},
+        {u"Paste", TNotifyEvent::Bind<&TsgMemo::DoPaste>(this)},
+        {u"Delete", TNotifyEvent::Bind<&TsgMemo::DoDelete>(this)},
+        {u"Select All", TNotifyEvent::Bind<&TsgMemo::DoSelectAll>(this)},
+    };
+    for (const auto& entry : entries) {
+        auto* item = new TMenuItem(FPopupMenu.get());
+        item->SetCaption(entry.caption);
+        item->OnClick = entry.click;
+        FPopupMenu->Items()->Add(item);
+    }
+}
+
+void TsgMemo::UpdatePopupMenuItems() {
+    TMenuItem* items = FPopupMenu ? FPopupMenu->Items() : nullptr;
+    if (!items || items->Count() != 6)
+        return;
+    const bool selected = !SelText().IsEmpty();
+    items->Items(0)->SetEnabled(FUndo->Count() > 0 && !FReadOnly);
+    items->Items(1)->SetEnabled(selected && !FReadOnly);
+    items->Items(2)->SetEnabled(selected);
+    items->Items(3)->SetEnabled(!Clipboard()->AsText().IsEmpty() && !FReadOnly);
+    items->Items(4)->SetEnabled(selected && !FReadOnly);
+    items->Items(5)->SetEnabled(SelText() != FText);
+}
+
+void TsgMemo::ContextMenu(const TsgPoint& ScreenPosition) {
+    TsgScrollBox::ContextMenu(ScreenPosition);
+    IsgScene* scene = Scene();
+    if ((scene && scene->GetDesignTime()) || !FPopupMenu)
+        return;
+    UpdatePopupMenuItems();
+    FPopupMenu->SetPopupComponent(this);
+    bool handled = true;
+    auto* root = scene ? dynamic_cast<TsgBackground*>(scene->GetRoot()) : nullptr;
+    if (root && root->OnMenuPopup)
+        root->OnMenuPopup(this, FPopupMenu.get(), ScreenPosition, handled);
+    else
+        handled = false;
+    if (!handled)
+        FPopupMenu->Popup(static_cast<int>(Round(ScreenPosition.X)),
+                          static_cast<int>(Round(ScreenPosition.Y)));
 }

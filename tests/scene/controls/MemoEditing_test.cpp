@@ -300,3 +300,45 @@ TEST_F(MemoTest, DraggingSelects) {
     memo->MouseUp(mbLeft, TShiftState(), 21, 15);
     EXPECT_EQ(memo->SelText().ToUtf8(), "cdef\r\ngh");
 }
+
+TEST_F(MemoTest, ContextMenuEntriesFollowTheState) {
+    TMenuItem* items = memo->PopupMenu()->Items();
+    ASSERT_EQ(items->Count(), 6);
+    const char* captions[] = {"Undo", "Cut", "Copy", "Paste", "Delete", "Select All"};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(items->Items(i)->Caption().ToUtf8(), captions[i]);
+    auto enabled = [&] {
+        memo->UpdatePopupMenuItems();
+        std::string s;
+        for (int i = 0; i < 6; ++i)
+            s += items->Items(i)->Enabled() ? '1' : '0';
+        return s;
+    };
+    memo->SetText(u"some text");
+    Focus();
+    Clipboard()->Clear();
+    EXPECT_EQ(enabled(), "000001");
+    Press(VK_RIGHT, TShiftState(ssShift));
+    Type(u"S");
+    Clipboard()->SetAsText(u"x");
+    EXPECT_EQ(enabled(), "100101");
+    Ctrl(u'a');
+    EXPECT_EQ(enabled(), "111110");
+    memo->SetReadOnly(true);
+    EXPECT_EQ(enabled(), "001000");
+    memo->SetReadOnly(false);
+    // The entries run their commands.
+    items->Items(2)->Click();
+    EXPECT_EQ(Clipboard()->AsText().ToUtf8(), "Some text");
+    items->Items(4)->Click();
+    EXPECT_EQ(Text(), "");
+    items->Items(0)->Click();
+    EXPECT_EQ(Text(), "Some text");
+    memo->SetCaretPosition({0, 4});
+    memo->SelectAtPos({0, 4});
+    items->Items(5)->Click();
+    EXPECT_EQ(memo->SelText().ToUtf8(), "Some text");
+    items->Items(1)->Click();
+    items->Items(3)->Click();
+    EXPECT_EQ(Text(), "Some text");
+}

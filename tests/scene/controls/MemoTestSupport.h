@@ -9,6 +9,7 @@
 
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Input.h"
+#include "platform/ui/Menus.h"
 
 #include <gtest/gtest.h>
 

@@ -99,15 +99,15 @@ class MemoInARealWindow(unittest.TestCase):
         out, err = self.view.communicate(timeout=60)
         self.assertEqual(self.view.returncode, 0, err)
         self.assertIn("wrote " + shot, err)
-        changes = [line for line in out.splitlines() if line.startswith("Notes change")]
+        changes = [line for line in out.splitlines() if line.startswith("root.1 change")]
         self.assertTrue(changes, out[-2000:])
-        last = re.match(r"Notes change lines (\d+) length (\d+) last '(.*)'$", changes[-1])
+        last = re.match(r"root.1 change lines (\d+) length (\d+) last '(.*)'$", changes[-1])
         self.assertTrue(last, changes[-1])
         self.assertEqual(int(last.group(1)), LINES + 1, changes[-1])
         self.assertEqual(last.group(3), "tail", changes[-1])
         # Seven characters typed and one line break: one change each.
         self.assertEqual(len(changes), 8, "\n".join(changes))
-        self.assertIn("Notes change lines %d length %d last 'Line %d of a large memox'"
+        self.assertIn("root.1 change lines %d length %d last 'Line %d of a large memox'"
                       % (LINES, len(self.expected_text()) + 1, LINES), changes)
 
     @staticmethod
