@@ -250,12 +250,7 @@ void TsgMemo::DoContentPaint(TObject*, TsgCanvas* Canvas, const TsgRect& ARect) 
         lh > 0 ? std::min(count - 1,
                           static_cast<int>(std::trunc((v + content.Bottom - content.Top) / lh)))
                : count - 1;
-    for (int line = first; line <= last; ++line) {
-        const TsgPoint p = GetPositionPoint({line, 0});
-        const TsgRect r{p.X - content.Left, p.Y - content.Top, 65535,
-                        p.Y - content.Top + lh * 1.25f};
-        Canvas->FillText(r, ARect, GetLine(line), false, 1, sgTextAlignNear, sgTextAlignNear);
-    }
+    // The selection goes under the text: the style's selection fill may be opaque.
     if (IsFocused() && GetShowSelection()) {
         Canvas->Fill()->Assign(FSelectionFill);
         for (TsgRect r : GetSelArea()) {
@@ -266,6 +261,13 @@ void TsgMemo::DoContentPaint(TObject*, TsgCanvas* Canvas, const TsgRect& ARect) 
             sgOffsetRect(r, -content.Left, -content.Top);
             Canvas->FillRect(r, 0, 0, TsgCorners(), 1);
         }
+        Canvas->Fill()->Assign(FFontFill);
+    }
+    for (int line = first; line <= last; ++line) {
+        const TsgPoint p = GetPositionPoint({line, 0});
+        const TsgRect r{p.X - content.Left, p.Y - content.Top, 65535,
+                        p.Y - content.Top + lh * 1.25f};
+        Canvas->FillText(r, ARect, GetLine(line), false, 1, sgTextAlignNear, sgTextAlignNear);
     }
     Canvas->RestoreCanvas(state);
 }

@@ -240,3 +240,16 @@ TEST_F(MemoTest, PaintingDrawsOnlyTheLinesInView) {
     EXPECT_GE(lines, 10);
     EXPECT_LE(lines, 11);
 }
+
+// The selection is filled before the text, so an opaque selection fill leaves the text readable.
+TEST_F(MemoTest, SelectionIsPaintedUnderTheText) {
+    memo->SetText(u"abc\r\ndef");
+    Focus(true);
+    RecordingCanvas canvas;
+    memo->PaintContent(&canvas, {0, 0, 200, 100});
+    std::vector<std::string> kinds;
+    for (const std::string& call : canvas.Log)
+        if (call.rfind("FillRect", 0) == 0 || call.rfind("FillText", 0) == 0)
+            kinds.push_back(call.substr(0, 8));
+    EXPECT_EQ(kinds, (std::vector<std::string>{"FillRect", "FillRect", "FillText", "FillText"}));
+}
