@@ -26,6 +26,7 @@
 #include "scene/controls/Sg_controls_rangebars.h"
 #include "scene/controls/Sg_layouts.h"
 #include "scene/controls/Sg_numberbox.h"
+#include "scene/controls/Sg_memo.h"
 #include "scene/controls/Sg_scrollbox.h"
 #include "scene/controls/Sg_tabcontrol.h"
 #include "scene/controls/Sg_textbox.h"
@@ -93,6 +94,8 @@ public:
             popup->OnChange = change;
         else if (auto* expander = dynamic_cast<TsgExpander*>(node))
             expander->OnExpand = TNotifyEvent::Bind<&TEventPrinter::Expand>(this);
+        else if (auto* memo = dynamic_cast<TsgMemo*>(node))
+            memo->OnChangeTracking = change;
         if (auto* tree = dynamic_cast<TsgTreeView*>(node)) {
             tree->OnChange = change;
             tree->OnChangeCheck = TNotifyEvent::Bind<&TEventPrinter::Check>(this);
@@ -138,6 +141,9 @@ private:
             Line("change %s", tree->Selected() ? tree->Selected()->Text().ToUtf8().c_str() : "-");
         else if (auto* popup = dynamic_cast<TsgPopupBox*>(sender))
             Line("change %d", int(popup->ItemIndex()));
+        else if (auto* memo = dynamic_cast<TsgMemo*>(sender))
+            Line("change lines %d length %d last '%s'", memo->GetLineCount(), memo->Text().Length(),
+                 memo->GetLine(memo->GetLineCount() - 1).ToUtf8().c_str());
     }
     void Check(TObject* sender) {
         auto* item = static_cast<TsgTreeViewItem*>(sender);

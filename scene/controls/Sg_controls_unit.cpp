@@ -1,6 +1,7 @@
 #include "scene/controls/Sg_controls.h"
 #include "scene/controls/Sg_controls_rangebars.h"
 #include "scene/controls/Sg_controls_windows.h"
+#include "scene/controls/Sg_memo.h"
 
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
@@ -47,6 +48,7 @@ void RegisterSgControlsUnit() {
              &TsgHudCornerButton::StaticClassInfo(), &TsgHudCircleButton::StaticClassInfo()});
         RegisterSgControlsGlyphs();
         RegisterSgControlsWindows();
+        RegisterSgMemoUnit();
         return true;
     }();
     (void)done;
