@@ -120,6 +120,21 @@ class DesignerUnderXvfb(unittest.TestCase):
         if keep:
             shutil.copy(shot, keep)
 
+    def wait_for_windows(self, enough, seconds=15):
+        """Waits until the tool's count of visible windows satisfies `enough` (the menu is a
+        window of its own), so a loaded machine only makes the test slower."""
+        deadline = time.monotonic() + seconds
+        count = 0
+        while time.monotonic() < deadline:
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid",
+                                    str(self.tool.pid)], env=self.env, timeout=20,
+                                   capture_output=True, text=True).stdout.split()
+            count = len(found)
+            if enough(count):
+                return
+            time.sleep(0.1)
+        self.fail("the designer shows %d windows" % count)
+
     def grab_screen(self, path):
         """The whole X screen as PNG (the menu is a window of its own, outside the scene's
         buffer); False when Pillow cannot read the display."""
@@ -137,7 +152,8 @@ class DesignerUnderXvfb(unittest.TestCase):
         self.xdotool("mousemove", "--window", window, "70", "60")
         time.sleep(0.1)
         self.xdotool("click", "3")
-        time.sleep(0.5)
+        self.wait_for_windows(lambda count: count >= 2)
+        time.sleep(0.2)
         shot = os.path.join(self.work, "menu.png")
         if self.grab_screen(shot):
             keep = os.environ.get("DBI_MENU_SCREENSHOT")
@@ -147,7 +163,8 @@ class DesignerUnderXvfb(unittest.TestCase):
         self.xdotool("mousemove_relative", "--", "40", "34")
         time.sleep(0.2)
         self.xdotool("click", "1")
-        time.sleep(0.3)
+        self.wait_for_windows(lambda count: count == 1)
+        time.sleep(0.2)
         lines = self.finish()
         self.assertIn("modified", lines)
         with open(saved) as f:
