@@ -96,11 +96,11 @@ public:
         if (Inspector)
             Inspector->SetSelectedObject(AObject);
     }
-    void Modified(TComponent* ADesigner) override {
+    void Modified(TComponent*) override {
         IsModified = true;
         Report("modified");
         // A change made in the scene shows in the inspector; its own edits show already.
-        if (Inspector && ADesigner != Inspector) {
+        if (Inspector && !Inspector->Writing()) {
             Inspector->RebuildList();
             Inspector->RebuildEditor();
         }
@@ -157,6 +157,8 @@ public:
         }
     }
     static void WriteBuffer(TsgScene* Scene, const std::string& File) {
+        // What changed since the last paint is drawn first.
+        Scene->Draw();
         TFileStream out(UnicodeString::FromUtf8(File), fmCreate);
         Scene->Canvas()->SaveToStream(out);
         std::fprintf(stderr, "sg_designer: wrote %s\n", File.c_str());
@@ -351,6 +353,9 @@ int main(int argc, char** argv) {
         TInspectorReport report{inspector};
         inspector->OnChange = TNotifyEvent::Bind<&TInspectorReport::Changed>(&report);
         inspectorForm->Show();
+        // Without a window manager the window shown last has the keyboard: the tool's keys work
+        // there as well.
+        inspectorScene->SetFocus();
 
         scene->SetFocus();
         Application->Run();

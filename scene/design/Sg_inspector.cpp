@@ -326,6 +326,19 @@ void TsgInspector::MarkInvalid(bool Value) {
 }
 
 void TsgInspector::RebuildEditor() {
+    // With no editor for the row, the keys go to the tree itself when they came to the
+    // inspector before.
+    TsgVisualObject* focused = Scene() ? Scene()->GetFocused() : nullptr;
+    const bool keysHere =
+        !focused || focused == this || focused == FTextEditor || focused == FButtonEditor;
+    struct TFocusTree {
+        TsgInspector* Self;
+        bool KeysHere;
+        ~TFocusTree() {
+            if (KeysHere && !Self->Editor())
+                Self->SetFocus();
+        }
+    } focusTree{this, keysHere};
     for (TsgControl* e : std::initializer_list<TsgControl*>{FTextEditor, FButtonEditor}) {
         e->SetVisible(false);
         if (auto* covered = dynamic_cast<TsgVisualObject*>(e->TagObject))
@@ -397,6 +410,7 @@ void TsgInspector::PlaceEditor() {
                       layout->Width() - Width() / 2 - Content()->Position()->X() +
                           layout->Position()->X() - indent - 1,
                       rowHeight - 2);
+    Repaint();
 }
 
 void TsgInspector::SetSelected(TsgTreeViewItem* Item) {
@@ -516,12 +530,15 @@ void TsgInspector::WriteText(TsgTreeViewItem* Row, const TPropInfo& Prop,
         MarkInvalid(true);
         return;
     }
-    FWriting = false;
     MarkInvalid(false);
+    // The object is drawn again where it is now (its setter repaints where it was).
+    if (auto* visual = dynamic_cast<TsgVisualObject*>(FSelectedObject))
+        visual->Repaint();
     if (TsgLabel* label = ValueLabel(Row); label && shown)
         label->SetText(Text);
     if (sgDesigner)
-        sgDesigner->Modified(nullptr);
+        sgDesigner->Modified(FSelectedObject ? FSelectedObject->Owner() : nullptr);
+    FWriting = false;
 }
 
 void TsgInspector::OpenObjectEditor(TsgTreeViewItem* Row, const TPropInfo& Prop) {
@@ -543,8 +560,15 @@ void TsgInspector::OpenObjectEditor(TsgTreeViewItem* Row, const TPropInfo& Prop)
         open = &editors.Font;
     if (!open || !*open)
         return;
-    if ((*open)(v, FSelectedObject) && sgDesigner)
-        sgDesigner->Modified(nullptr);
+    FWriting = true;
+    try {
+        if ((*open)(v, FSelectedObject) && sgDesigner)
+            sgDesigner->Modified(FSelectedObject ? FSelectedObject->Owner() : nullptr);
+    } catch (...) {
+        FWriting = false;
+        throw;
+    }
+    FWriting = false;
     if (auto* visual = dynamic_cast<TsgVisualObject*>(FSelectedObject))
         visual->Repaint();
 }

@@ -61,6 +61,8 @@ class TsgInspector : public TsgTreeView {
     TsgVisualObject* Editor() const;
     TsgTextBox* TextEditor() const { return FTextEditor; }
     TsgButton* ButtonEditor() const { return FButtonEditor; }
+    // True while the inspector writes a value (and tells the designer so).
+    bool Writing() const { return FWriting; }
     // Whether the last text written did not convert to the property's type.
     bool EditorInvalid() const { return FInvalid; }
     // The row of a property path such as "Position.X"; nullptr when it is not listed.

@@ -19,6 +19,7 @@
 #include "support/TestSupport.h"
 
 #include "platform/rtl/MemoryStream.h"
+#include "platform/rtl/StringUtils.h"
 #include "platform/ui/Input.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +38,10 @@ struct TNoFlush {
 class TMethodDesigner : public TsgDesigner {
 public:
     int ModifiedCount = 0;
+    void SelectObject(TComponent*, TsgObject*, const std::vector<TsgObject*>&) override {}
     void Modified(TComponent*) override { ++ModifiedCount; }
+    AnsiString UniqueName(TComponent*, const AnsiString& ClassName) override { return ClassName; }
+    bool IsSelected(TComponent*, const TObject*) override { return false; }
     TMethod AddMethod(const AnsiString& Name) override {
         if (Name == "Clicked")
             return TMethod{reinterpret_cast<void*>(&Clicked), this};

@@ -13,8 +13,9 @@ import unittest
 
 BINARY_DIR = os.environ.get("DBI_BINARY_DIR", "")
 DESIGNER = os.path.join(BINARY_DIR, "tools", "sg_designer")
-SCENE = os.path.join(os.environ.get("DBI_SOURCE_DIR", ""),
-                     "tests/scene/design/data/designer_scene.txt")
+DATA = os.path.join(os.environ.get("DBI_SOURCE_DIR", ""), "tests/scene/design/data")
+SCENE = os.path.join(DATA, "designer_scene.txt")
+PATH_SCENE = os.path.join(DATA, "designer_path_scene.txt")
 TOOLS = ("Xvfb", "xdotool")
 
 
@@ -58,8 +59,8 @@ class InspectorUnderXvfb(unittest.TestCase):
         return subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=20,
                               capture_output=True, text=True).stdout
 
-    def start(self, *extra):
-        self.tool = subprocess.Popen([DESIGNER, SCENE, *extra, "--exit-after", "60000"],
+    def start(self, *extra, scene=SCENE):
+        self.tool = subprocess.Popen([DESIGNER, scene, *extra, "--exit-after", "60000"],
                                      env=self.env, stdout=subprocess.PIPE,
                                      stderr=subprocess.PIPE, text=True)
 
@@ -91,6 +92,17 @@ class InspectorUnderXvfb(unittest.TestCase):
         self.xdotool("click", "1")
         time.sleep(0.2)
 
+    def select_row(self, inspector, name):
+        """Selects the inspector's row of the property name, from the first row down."""
+        self.click(inspector, 60, 8)
+        row = self.wait_for(lambda line: line.startswith("inspect "))
+        for _ in range(80):
+            if row.startswith("inspect %s =" % name):
+                return row
+            self.xdotool("key", "Down")
+            row = self.wait_for(lambda line: line.startswith("inspect "))
+        self.fail("no row " + name)
+
     def test_a_property_typed_in_the_inspector_changes_the_object(self):
         saved = os.path.join(self.work, "saved.txt")
         shot = os.path.join(self.work, "designer.png")
@@ -98,15 +110,7 @@ class InspectorUnderXvfb(unittest.TestCase):
         # Rectangle1 lies at (40,40) 60 x 40 in the design window.
         self.click(design, 70, 60)
         self.wait_for(lambda line: line == "select Rectangle1")
-        # The first row of the inspector, then down to Width.
-        self.click(inspector, 60, 8)
-        row = self.wait_for(lambda line: line.startswith("inspect "))
-        for _ in range(80):
-            if row.startswith("inspect Width ="):
-                break
-            self.xdotool("key", "Down")
-            row = self.wait_for(lambda line: line.startswith("inspect "))
-        self.assertEqual(row, "inspect Width = 60")
+        self.assertEqual(self.select_row(inspector, "Width"), "inspect Width = 60")
         self.xdotool("key", "ctrl+a")
         self.xdotool("type", "--delay", "50", "90")
         self.xdotool("key", "Return")
@@ -134,6 +138,36 @@ class InspectorUnderXvfb(unittest.TestCase):
         if keep:
             shutil.copy(shot.replace(".png", "-properties.png"), keep)
             shutil.copy(shot, keep.replace(".png", "-design.png"))
+
+    def test_the_path_designer_opens_from_the_inspector_and_sets_the_path(self):
+        saved = os.path.join(self.work, "saved.txt")
+        design, inspector = self.start("--save", saved, scene=PATH_SCENE)
+        self.click(design, 100, 90)
+        self.wait_for(lambda line: line == "select Path1")
+        self.select_row(inspector, "Data")
+        # The row's "Edit..." button has the focus: Enter opens the designer window.
+        self.xdotool("key", "Return")
+        window = self.xdotool("search", "--sync", "--name", "Path Designer").split()[0]
+        time.sleep(0.5)
+        self.xdotool("windowfocus", "--sync", window)
+        self.click(window, 200, 44)
+        self.xdotool("type", "--delay", "30", "M 0 0 L 100 0 L 50 80 Z")
+        time.sleep(0.3)
+        # OK, second from the right in the bottom row of the 666 x 455 window.
+        self.click(window, 538, 431)
+        self.wait_for(lambda line: line == "modified")
+        # The keyboard goes back to the inspector's window (the closed one had it).
+        self.xdotool("windowfocus", "--sync", inspector)
+        self.click(inspector, 60, 8)
+        self.xdotool("key", "ctrl+s")
+        self.wait_for(lambda line: line == "saved " + saved)
+        self.xdotool("key", "Escape")
+        self.tool.wait(timeout=30)
+        self.assertEqual(self.tool.returncode, 0, self.tool.stderr.read())
+        with open(saved) as f:
+            text = f.read()
+        block = text[text.index("object Path1"):]
+        self.assertIn("Data.Path = {", block[:block.index("end")])
 
 
 if __name__ == "__main__":
