@@ -239,6 +239,8 @@ TEST_F(Inspector, TheEditorFollowsTheRowAndCommitsWhenMovingOn) {
     EXPECT_EQ(inspector->ButtonEditor()->Text(), UnicodeString(u"Edit..."));
     inspector->SetSelected(inspector->RowOf(u"Position"));
     EXPECT_EQ(inspector->Editor(), nullptr);
+    // Without an editor the keys go to the tree itself.
+    EXPECT_EQ(scene->GetFocused(), inspector);
 
     // The editor covers the value label of its row.
     TsgTreeViewItem* width = inspector->RowOf(u"Width");

@@ -16,6 +16,7 @@ DESIGNER = os.path.join(BINARY_DIR, "tools", "sg_designer")
 DATA = os.path.join(os.environ.get("DBI_SOURCE_DIR", ""), "tests/scene/design/data")
 SCENE = os.path.join(DATA, "designer_scene.txt")
 PATH_SCENE = os.path.join(DATA, "designer_path_scene.txt")
+IMAGE_SCENE = os.path.join(DATA, "designer_image_scene.txt")
 TOOLS = ("Xvfb", "xdotool")
 
 
@@ -168,6 +169,38 @@ class InspectorUnderXvfb(unittest.TestCase):
             text = f.read()
         block = text[text.index("object Path1"):]
         self.assertIn("Data.Path = {", block[:block.index("end")])
+
+    def test_the_bitmap_editor_opens_from_the_inspector_and_crops_the_picture(self):
+        saved = os.path.join(self.work, "saved.txt")
+        design, inspector = self.start("--save", saved, scene=IMAGE_SCENE)
+        self.click(design, 100, 80)
+        self.wait_for(lambda line: line == "select Image1")
+        self.select_row(inspector, "Bitmap")
+        self.xdotool("key", "Return")
+        window = self.xdotool("search", "--sync", "--name", "Bitmap Editor").split()[0]
+        time.sleep(0.5)
+        self.xdotool("windowfocus", "--sync", window)
+        # "Crop" in the second row of the 584 x 469 window frames 80 % of the 40 x 20 picture,
+        # then OK, left of Cancel in the top row.
+        self.click(window, 104, 56)
+        self.click(window, 456, 22)
+        self.wait_for(lambda line: line == "modified")
+        self.xdotool("windowfocus", "--sync", inspector)
+        self.click(inspector, 60, 8)
+        self.xdotool("key", "ctrl+s")
+        self.wait_for(lambda line: line == "saved " + saved)
+        self.xdotool("key", "Escape")
+        self.tool.wait(timeout=30)
+        self.assertEqual(self.tool.returncode, 0, self.tool.stderr.read())
+        with open(saved) as f:
+            text = f.read()
+        data = text[text.index("Bitmap.PNG = {") + len("Bitmap.PNG = {"):]
+        data = "".join(data[:data.index("}")].split())
+        # The PNG header's width and height, big-endian after the IHDR tag.
+        header = bytes.fromhex(data[:66])
+        width = int.from_bytes(header[16:20], "big")
+        height = int.from_bytes(header[20:24], "big")
+        self.assertEqual((width, height), (32, 16))
 
 
 if __name__ == "__main__":
