@@ -13,7 +13,10 @@
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
 #include "scene/core/Sg_scene_offscreen.h"
+#include "scene/core/Sg_scene_path.h"
 #include "scene/core/Sg_scene_streams.h"
+#include "scene/design/Sg_dsgn_form.h"
+#include "scene/design/Sg_dsgn_path.h"
 #include "scene/design/Sg_inspector.h"
 #include "scene/design/Sg_scene_design.h"
 #include "support/TestSupport.h"
@@ -21,6 +24,7 @@
 #include "platform/rtl/MemoryStream.h"
 #include "platform/rtl/StringUtils.h"
 #include "platform/ui/Input.h"
+#include "platform/ui/SdlVideo.h"
 
 #include <gtest/gtest.h>
 
@@ -264,6 +268,25 @@ TEST_F(Inspector, TheEditorFollowsTheRowAndCommitsWhenMovingOn) {
     key = VK_HOME;
     inspector->DialogKey(key, TShiftState{});
     EXPECT_EQ(key, VK_HOME);
+}
+
+TEST_F(Inspector, TheEditButtonOpensTheEditorOfTheObject) {
+    ASSERT_TRUE(EnsureVideo());
+    auto* path = new TsgPath(nullptr);
+    rect->AddObject(path);
+    inspector->SetSelectedObject(path);
+    inspector->SetSelected(inspector->RowOf(u"Data"));
+    ASSERT_EQ(inspector->Editor(), inspector->ButtonEditor());
+    sgDesignShowModal() = [](TForm& form) {
+        dynamic_cast<TsgPathDataDesigner&>(form).PathData->SetText(u"M 0 0 L 10 0 L 10 10 Z");
+        return mrOk;
+    };
+    inspector->ButtonEditor()->Click();
+    sgDesignShowModal() = [](TForm& form) { return form.ShowModal(); };
+    TsgPathData expected;
+    expected.SetPathString("M 0 0 L 10 0 L 10 10 Z");
+    EXPECT_EQ(path->Data()->GetPathString(), expected.GetPathString());
+    EXPECT_EQ(designer.ModifiedCount, 1);
 }
 
 TEST_F(Inspector, EventsAreNamedThroughTheDesigner) {
