@@ -1,11 +1,16 @@
 #include "scene/design/Sg_scene_design.h"
 
 #include "scene/design/Sg_colors.h"
+#include "scene/design/Sg_dsgn_bmp.h"
+#include "scene/design/Sg_dsgn_path.h"
+#include "scene/design/Sg_inspector.h"
 
+#include "scene/core/Sg_bitmap.h"
 #include "scene/core/Sg_scene_background.h"
 #include "scene/core/Sg_scene_canvas.h"
 #include "scene/core/Sg_scene_font.h"
 #include "scene/core/Sg_scene_geometry.h"
+#include "scene/core/Sg_scene_path.h"
 #include "scene/core/Sg_utils.h"
 
 #include "platform/classes/TypInfo.h"
@@ -46,6 +51,13 @@ TsgSceneDesign* TsgSceneDesign::Of(TsgCustomScene* Scene) {
 
 void RegisterSgDesignUnit() {
     RegisterSgColorsUnit();
+    RegisterSgInspectorUnit();
+    sgInspectorEditors().Bitmap = [](TPersistent* Object, TComponent*) {
+        return sgEditBitmap(dynamic_cast<TsgBitmap*>(Object));
+    };
+    sgInspectorEditors().PathData = [](TPersistent* Object, TComponent*) {
+        return sgEditPathData(dynamic_cast<TsgPathData*>(Object));
+    };
     sgSceneDesignEditorFactory = [](TsgCustomScene* Scene) -> IsgSceneDesignEditor* {
         return new TsgSceneDesign(Scene);
     };
