@@ -122,7 +122,7 @@ class DesignerUnderXvfb(unittest.TestCase):
 
     def wait_for_windows(self, enough, seconds=15):
         """Waits until the tool's count of visible windows satisfies `enough` (the menu is a
-        window of its own), so a loaded machine only makes the test slower."""
+        window of its own) and returns it, so a loaded machine only makes the test slower."""
         deadline = time.monotonic() + seconds
         count = 0
         while time.monotonic() < deadline:
@@ -131,7 +131,7 @@ class DesignerUnderXvfb(unittest.TestCase):
                                    capture_output=True, text=True).stdout.split()
             count = len(found)
             if enough(count):
-                return
+                return count
             time.sleep(0.1)
         self.fail("the designer shows %d windows" % count)
 
@@ -151,8 +151,9 @@ class DesignerUnderXvfb(unittest.TestCase):
         # A right press on the small box selects it and opens the design menu at the pointer.
         self.xdotool("mousemove", "--window", window, "70", "60")
         time.sleep(0.1)
+        shown = self.wait_for_windows(lambda count: count >= 1)
         self.xdotool("click", "3")
-        self.wait_for_windows(lambda count: count >= 2)
+        self.wait_for_windows(lambda count: count > shown)
         time.sleep(0.2)
         shot = os.path.join(self.work, "menu.png")
         if self.grab_screen(shot):
@@ -163,7 +164,7 @@ class DesignerUnderXvfb(unittest.TestCase):
         self.xdotool("mousemove_relative", "--", "40", "34")
         time.sleep(0.2)
         self.xdotool("click", "1")
-        self.wait_for_windows(lambda count: count == 1)
+        self.wait_for_windows(lambda count: count == shown)
         time.sleep(0.2)
         lines = self.finish()
         self.assertIn("modified", lines)
