@@ -9,6 +9,9 @@
 #include "scene/core/Sg_scene_host.h"
 #include "scene/core/Sg_scene_visual.h"
 
+#include <algorithm>
+#include <cmath>
+
 TFormMessage* FormMessage = nullptr;
 
 DBI_PUBLISH(TFormMessage) {
@@ -63,6 +66,7 @@ void TFormMessage::Init() {
     ShowModally = [](TFormMessage& form) { form.ShowModal(); };
     Answer = false;
     SetCaptions(kOkText, kYesText, kNoText);
+    FLayoutHeight = ClientHeight();
 }
 
 void TFormMessage::SetCaptions(int ok, int yes, int no) {
@@ -85,7 +89,28 @@ void TFormMessage::Prepare(TsgImage* picture, const UnicodeString& text, bool ok
         sgSceneMainAndOnly->SetActiveControl(focused);
 }
 
+void TFormMessage::FitToText() {
+    // The tallest window that still fits a small screen.
+    constexpr int kMaxHeight = 560;
+    if (!TextMessage || !sgSceneMainAndOnly)
+        return;
+    SetClientHeight(FLayoutHeight);
+    if (TsgObject* root = sgSceneMainAndOnly->Root(); root && root->Visual())
+        root->Visual()->Realign();
+    TsgCanvas* canvas = TextMessage->Canvas();
+    if (!canvas || TextMessage->Text().IsEmpty())
+        return;
+    canvas->Font()->Assign(TextMessage->Font());
+    TsgRect needed{0, 0, TextMessage->Width(), 100000};
+    canvas->MeasureText(needed, needed, TextMessage->Text(), true, sgTextAlignNear,
+                        sgTextAlignNear);
+    const float missing = needed.Bottom - TextMessage->Height();
+    if (missing > 0)
+        SetClientHeight(std::min(kMaxHeight, FLayoutHeight + static_cast<int>(std::ceil(missing))));
+}
+
 void TFormMessage::Run() {
+    FitToText();
     if (ShowModally)
         ShowModally(*this);
 }

@@ -61,6 +61,11 @@ private:
     void Prepare(TsgImage* picture, const UnicodeString& text, bool ok, bool yesNo,
                  TsgControl* focused);
     void Run();
+    // Grows the window downwards when the message needs more lines than its layout has room
+    // for, so no line is cut or drawn over the second text; back to the layout's height else.
+    void FitToText();
+
+    int FLayoutHeight = 0;
 };
 
 extern TFormMessage* FormMessage;

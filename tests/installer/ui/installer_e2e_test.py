@@ -43,13 +43,14 @@ import read_progress_blocks  # noqa: E402
 DESTINATIONS = {1: "Plytki", 2: "dodatki/ProbneDodatki", 3: "WALLS"}
 RED_TEXT = (0xC0, 0x40, 0x40)
 # Places on the target page (wizard client coordinates). Its rows stack from the top of the
-# group box: the radio button of the detected programs (20 high), their tree (22 a program; the
+# group box's inner margins (44 below its top, under the caption, and 16 in from its sides):
+# the radio button of the detected programs (20 high), their tree (22 a program; the
 # demo machine has one), the radio button of the manual choice (20), the row of the path box
 # and the Browse button (28); the warning sits below them.
-ROWS_TOP = 51
+ROWS_TOP = 95
 MANUAL_RADIO = (100, ROWS_TOP + 20 + 22 + 10)
-BROWSE_BUTTON = (583, ROWS_TOP + 20 + 22 + 20 + 14)
-WARNING_BOX = (26, ROWS_TOP + 20 + 22 + 20 + 28, 634, 460)
+BROWSE_BUTTON = (567, ROWS_TOP + 20 + 22 + 20 + 14)
+WARNING_BOX = (42, ROWS_TOP + 20 + 22 + 20 + 28, 618, 460)
 
 
 def missing():

@@ -36,7 +36,8 @@ WIZARD_SIZE = (660, 516)
 WIZARD_BAR_TOP = 516 - 50
 WIZARD_BUTTONS = {"next": (533, 11), "back": (414, 11), "cancel": (11, 11)}
 BUTTON_SIZE = (112, 28)
-# The message window: 390 x 222, its buttons 112 x 26 in its own 50-high bar.
+# The message window: 390 x 222 (taller when its text needs more lines), its buttons 112 x 26
+# in its own 50-high bar at the bottom.
 MESSAGE_SIZE = (390, 222)
 MESSAGE_BAR_TOP = 222 - 50
 MESSAGE_BUTTONS = {"yes": (75, 14), "ok": (140, 14), "no": (200, 14)}
@@ -235,12 +236,14 @@ class Wizard:
                 int(size.group(2)))
 
     def find_window(self, size):
-        """The program's visible window of that size, or None."""
+        """The program's visible window of that size, or None; the message window counts at
+        any height from its layout's up, as it grows for long texts."""
         out = self.xdotool("search", "--onlyvisible", "--pid", str(self.process.pid),
                            check=False)
         for window in out.split():
             box = self.geometry(window)
-            if box and box[2:] == size:
+            if box and (box[2:] == size or
+                        (size == MESSAGE_SIZE and box[2] == size[0] and box[3] >= size[1])):
                 return window
         return None
 
@@ -287,7 +290,10 @@ class Wizard:
         else:
             left, top = MESSAGE_BUTTONS[button]
             width, height = MESSAGE_BUTTON_SIZE
-            self.click("message", left + width // 2, MESSAGE_BAR_TOP + top + height // 2)
+            window = self.windows.get("message") or self.wait_window("message")
+            box = self.geometry(window)
+            bar_top = box[3] - 50 if box else MESSAGE_BAR_TOP
+            self.click("message", left + width // 2, bar_top + top + height // 2)
 
     def press_until(self, button, state, timeout=60, every=3.0):
         """Presses the button until the wizard is in `state` (a press may come while the
