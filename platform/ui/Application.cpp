@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <string>
 
 namespace {
@@ -153,6 +154,28 @@ UnicodeString TApplication::Title() const {
     name = name.SubString(slash + 1, name.Length() - slash);
     int dot = name.LastDelimiter(u".");
     return dot > 1 ? name.SubString(1, dot - 1) : name;
+}
+
+void TApplication::CreateForm(const TClassInfo& componentClass, TComponent*& reference) {
+    reference = nullptr;
+    TComponent* made = nullptr;
+    if (componentClass.CreateComponent) {
+        made = componentClass.CreateComponent(nullptr);
+    } else if (componentClass.CreatePersistent) {
+        std::unique_ptr<TPersistent> object(componentClass.CreatePersistent());
+        made = dynamic_cast<TComponent*>(object.get());
+        if (made)
+            object.release();
+    }
+    if (!made)
+        throw EInvalidOperation(AnsiString("Cannot create an object of class ") +
+                                componentClass.ClassName());
+    reference = made;
+    auto* form = dynamic_cast<TForm*>(made);
+    if (form && !mainForm_)
+        mainForm_ = form;
+    owned_.push_back(
+        Owned{made, [](void* object) { delete static_cast<TComponent*>(object); }, form});
 }
 
 void TApplication::DestroyForm(TForm* form) {

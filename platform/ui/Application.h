@@ -41,6 +41,11 @@ public:
     // propagates.
     template <class T>
     void CreateForm(T*& reference);
+    // The same for a class known only by its registered class information (a form class read
+    // from a stream, or the class of a form at hand): the object is made by the class's own
+    // factory, so `reference` is set once it is constructed. Raises EInvalidOperation when the
+    // class is no component or cannot be made without arguments.
+    void CreateForm(const TClassInfo& componentClass, TComponent*& reference);
 
     // The message loop, until the application terminates. Shows the main form first.
     void Run();

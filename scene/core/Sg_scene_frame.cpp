@@ -2,6 +2,8 @@
 
 #include "scene/core/Sg_scene_host.h"
 
+#include "platform/ui/Application.h"
+
 #include <map>
 
 DBI_PUBLISH(TsgFrame) {
@@ -19,9 +21,7 @@ std::map<TsgCustomScene*, TsgFrame*>& Showing() {
 TsgFrame::TsgFrame(TComponent* AOwner) : TsgVisualObject(AOwner) {}
 
 TsgFrame::~TsgFrame() {
-    GiveBack();
-    if (FSceneObject)
-        FSceneObject->RemoveFreeNotification(this);
+    LetGo();
 }
 
 TsgFrame* TsgFrame::ShowingFrame(TsgCustomScene* AScene) {
@@ -35,14 +35,61 @@ void TsgFrame::SetSceneObject(TsgCustomScene* Value) {
     // A frame never shows the scene it sits in.
     if (IsgScene* own = Scene(); own && Value && own->GetComponent() == Value)
         return;
-    GiveBack();
-    if (FSceneObject)
-        FSceneObject->RemoveFreeNotification(this);
+    LetGo();
     FSceneObject = Value;
     if (FSceneObject)
         FSceneObject->FreeNotification(this);
-    if (!(Scene() && Scene()->GetDesignTime()))
-        Borrow();
+    if (FSceneObject && !(Scene() && Scene()->GetDesignTime())) {
+        // Shown elsewhere: a copy of its form is made when this frame is painted.
+        if (ShowingFrame(FSceneObject))
+            FCloneNeeded = true;
+        else
+            Borrow();
+    }
+    Repaint();
+}
+
+void TsgFrame::LetGo() {
+    GiveBack();
+    FCloneNeeded = false;
+    if (FSceneObject)
+        FSceneObject->RemoveFreeNotification(this);
+    FSceneObject = nullptr;
+    if (TComponent* clone = FCloneForm) {
+        FCloneForm = nullptr;
+        clone->RemoveFreeNotification(this);
+        if (auto* form = dynamic_cast<TForm*>(clone); form && !form->HasState(csDestroying))
+            Application->DestroyForm(form);
+    }
+}
+
+void TsgFrame::Paint() {
+    if (!FCloneNeeded || (Scene() && Scene()->GetDesignTime()))
+        return;
+    FCloneNeeded = false;
+    MakeClone();
+}
+
+void TsgFrame::MakeClone() {
+    if (!FSceneObject)
+        return;
+    if (ShowingFrame(FSceneObject)) {
+        TsgCustomScene* original = FSceneObject;
+        original->RemoveFreeNotification(this);
+        FSceneObject = nullptr;
+        auto* home = dynamic_cast<TForm*>(original->Owner());
+        if (!home)
+            return;
+        TComponent* made = nullptr;
+        Application->CreateForm(home->ClassInfo(), made);
+        FCloneForm = made;
+        made->FreeNotification(this);
+        FSceneObject = dynamic_cast<TsgCustomScene*>(made->FindComponent(original->Name()));
+        if (!FSceneObject)
+            return;
+        FSceneObject->FreeNotification(this);
+    }
+    Borrow();
     Repaint();
 }
 
@@ -82,4 +129,6 @@ void TsgFrame::Notification(TComponent* AComponent, TOperation Operation) {
     }
     if (AComponent == FBorrowed)
         FBorrowed = nullptr;
+    if (AComponent == FCloneForm)
+        FCloneForm = nullptr;
 }

@@ -2,7 +2,8 @@
 // frame borrows that scene's root as its only child (laid over the whole frame, painted, laid
 // out and given input as part of this tree) and gives it back when it lets go of the scene or
 // goes away. A scene's root is shown in at most one frame at a time; a second frame asking for
-// the same scene shows nothing until the first lets go.
+// the same scene works on a fresh instance of the form that owns the scene, made on its first
+// paint and freed when the frame lets go of it.
 #pragma once
 
 #include "scene/core/Sg_scene_visual.h"
@@ -21,13 +22,19 @@ class TsgFrame : public TsgVisualObject {
     static TsgFrame* ShowingFrame(TsgCustomScene* AScene);
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Paint() override;
     // The borrowed root is never streamed with the frame.
     void GetChildren(const std::function<void(TComponent*)>&, TComponent*) override {}
 
 private:
     void GiveBack();
     void Borrow();
+    void LetGo();
+    void MakeClone();
 
+    bool FCloneNeeded = false;
     TsgCustomScene* FSceneObject = nullptr;
+    // The copy of the scene's form made for this frame, or nullptr.
+    TComponent* FCloneForm = nullptr;
     TsgObject* FBorrowed = nullptr;
 };

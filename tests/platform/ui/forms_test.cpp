@@ -133,6 +133,22 @@ struct FailingForm : TForm {
     FailingForm() { throw EInvalidOperation("no databases"); }
 };
 
+// By class information: the class's own factory makes the object; a class that cannot be made
+// without arguments is refused and leaves the reference empty.
+TEST_F(Forms, CreateFormByClassInformation) {
+    TComponent* made = reinterpret_cast<TComponent*>(1);
+    Application->CreateForm(TForm::StaticClassInfo(), made);
+    auto* form = dynamic_cast<TForm*>(made);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(Application->MainForm(), form);
+    Application->DestroyForm(form);
+    EXPECT_EQ(Application->MainForm(), nullptr);
+
+    TComponent* none = reinterpret_cast<TComponent*>(1);
+    EXPECT_THROW(Application->CreateForm(TPersistent::StaticClassInfo(), none), EInvalidOperation);
+    EXPECT_EQ(none, nullptr);
+}
+
 TEST_F(Forms, CreateFormSetsTheReferenceFirstAndTheFirstFormBecomesMain) {
     Module* module = nullptr;
     Module::reference = &module;
