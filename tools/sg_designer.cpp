@@ -6,17 +6,28 @@
 //   sg_designer <scene.txt> [--save out] [--binary] [--size WxH] [--screenshot out.png]
 //               [--exit-after MS]
 //
+// A second window beside it ("Properties") holds the property inspector, which lists the
+// published properties of the selected object and edits them in place.
+//
 // Ctrl+S writes the tree to --save (else back to the scene file) in the text form, or in the
-// binary form with --binary; F12 writes the scene's buffer as PNG to --screenshot; Escape or
+// binary form with --binary; F12 writes the scene's buffer as PNG to --screenshot
+// (and the inspector's beside it, the name ending in "-properties"); Escape or
 // closing the window ends it. Selections, modifications and saves are reported on standard
-// output, one line each ("select <name>", "modified", "saved <file>"). Exit code 0 on success,
+// output, one line each ("select <name>", "modified", "saved <file>"); so is the inspector's
+// selected row ("inspect <property> = <value>"). Exit code 0 on success,
 // 1 on bad input or a failed save, 2 on usage.
+#include "scene/controls/Sg_controls.h"
+#include "scene/controls/Sg_controls_text.h"
+#include "scene/controls/Sg_layouts.h"
+#include "scene/controls/Sg_scrollbox.h"
+#include "scene/controls/Sg_textbox.h"
 #include "scene/core/Sg_ani.h"
 #include "scene/core/Sg_canvas_gdip.h"
 #include "scene/core/Sg_effects.h"
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
 #include "scene/core/Sg_scene_preview.h"
+#include "scene/design/Sg_inspector.h"
 #include "scene/design/Sg_scene_design.h"
 
 #include "platform/rtl/Exceptions.h"
@@ -37,6 +48,9 @@
 #include <vector>
 
 namespace {
+
+constexpr int kInspectorWidth = 300;
+constexpr int kInspectorHeight = 420;
 
 int Usage() {
     std::fprintf(stderr, "usage: sg_designer <scene.txt> [--save out] [--binary] [--size WxH] "
@@ -70,6 +84,7 @@ void CollectNames(TsgObject* o, std::set<std::string>& names) {
 class TToolDesigner : public TsgDesigner {
 public:
     TsgCustomScene* Scene = nullptr;
+    TsgInspector* Inspector = nullptr;
     bool IsModified = false;
     std::vector<TsgObject*> Selection;
 
@@ -78,10 +93,17 @@ public:
         Selection.assign(1, AObject);
         Selection.insert(Selection.end(), MultiSelection.begin(), MultiSelection.end());
         Report("select " + NameOf(AObject));
+        if (Inspector)
+            Inspector->SetSelectedObject(AObject);
     }
     void Modified(TComponent*) override {
         IsModified = true;
         Report("modified");
+        // A change made in the scene shows in the inspector; its own edits show already.
+        if (Inspector && !Inspector->Writing()) {
+            Inspector->RebuildList();
+            Inspector->RebuildEditor();
+        }
     }
     AnsiString UniqueName(TComponent* ADesigner, const AnsiString& ClassName) override {
         std::set<std::string> names;
@@ -105,6 +127,8 @@ public:
     void DeleteObject(TsgObject* AObject) override {
         Selection.erase(std::remove(Selection.begin(), Selection.end(), AObject), Selection.end());
         Report("delete " + NameOf(AObject));
+        if (Inspector && Inspector->SelectedObject() == AObject)
+            Inspector->SetSelectedObject(nullptr);
     }
 };
 
@@ -117,12 +141,27 @@ public:
     bool Painted = false;
     bool SaveFailed = false;
 
+    // The inspector's scene, whose buffer F12 writes beside the design scene's.
+    TsgScene* InspectorScene = nullptr;
+
     void SaveScreenshot() {
         if (ScreenshotFile.empty())
             return;
-        TFileStream out(UnicodeString::FromUtf8(ScreenshotFile), fmCreate);
-        Canvas()->SaveToStream(out);
-        std::fprintf(stderr, "sg_designer: wrote %s\n", ScreenshotFile.c_str());
+        WriteBuffer(this, ScreenshotFile);
+        if (InspectorScene) {
+            std::string name = ScreenshotFile;
+            const size_t dot = name.rfind('.');
+            name.insert(dot == std::string::npos || dot < name.rfind('/') ? name.size() : dot,
+                        "-properties");
+            WriteBuffer(InspectorScene, name);
+        }
+    }
+    static void WriteBuffer(TsgScene* Scene, const std::string& File) {
+        // What changed since the last paint is drawn first.
+        Scene->Draw();
+        TFileStream out(UnicodeString::FromUtf8(File), fmCreate);
+        Scene->Canvas()->SaveToStream(out);
+        std::fprintf(stderr, "sg_designer: wrote %s\n", File.c_str());
     }
     void Save() {
         TsgObject* root = Root();
@@ -151,15 +190,52 @@ public:
         Painted = true;
     }
 
-protected:
-    void KeyDown(uint16_t& key, TShiftState shift) override {
+    // The tool's keys, in the design window and in the inspector's.
+    bool ToolKey(uint16_t key, TShiftState shift) {
         if (key == VK_F1 + 11)
             SaveScreenshot();
         else if (key == 'S' && shift.Contains(ssCtrl))
             Save();
         else if (key == VK_ESCAPE)
             Application->Terminate();
+        else
+            return false;
+        return true;
     }
+
+protected:
+    void KeyDown(uint16_t& key, TShiftState shift) override { ToolKey(key, shift); }
+};
+
+// The inspector's window: its scene passes the tool's keys on to the design scene.
+class TInspectorScene : public TsgScene {
+public:
+    TInspectorScene(TComponent* AOwner, TDesignScene* ADesign)
+        : TsgScene(AOwner), FDesign(ADesign) {}
+
+protected:
+    void KeyDown(uint16_t& key, TShiftState shift) override { FDesign->ToolKey(key, shift); }
+
+private:
+    TDesignScene* FDesign;
+};
+
+void ReportRow(TsgInspector* inspector) {
+    TsgTreeViewItem* row = inspector->Selected();
+    if (!row)
+        return;
+    TsgLabel* label = TsgInspector::ValueLabel(row);
+    UnicodeString path = row->Text();
+    for (auto* p = dynamic_cast<TsgTreeViewItem*>(row->Parent()); p;
+         p = dynamic_cast<TsgTreeViewItem*>(p->Parent()))
+        path = p->Text() + u"." + path;
+    Report("inspect " + std::string(AnsiString(path).c_str()) + " = " +
+           (label ? std::string(AnsiString(label->Text()).c_str()) : std::string()));
+}
+
+struct TInspectorReport {
+    TsgInspector* Inspector;
+    void Changed(TObject*) { ReportRow(Inspector); }
 };
 
 } // namespace
@@ -199,6 +275,12 @@ int main(int argc, char** argv) {
         RegisterSgEffectsUnit();
         RegisterClass(TsgPreviewShape::StaticClassInfo());
         RegisterSgObjectsUnit();
+        RegisterSgControlsUnit();
+        RegisterSgControlsBars();
+        RegisterSgLayoutsUnit();
+        RegisterSgScrollBoxUnit();
+        RegisterSgTreeViewUnit();
+        RegisterSgTextboxUnit();
         RegisterSgDesignUnit();
         InitSgCanvasUnit();
         Application->Initialize();
@@ -253,9 +335,34 @@ int main(int argc, char** argv) {
         exitTimer.SetOnTimer([&](TTimer&) { Application->Terminate(); });
 
         form->Show();
+
+        // The inspector's window, beside the design window.
+        TForm* inspectorForm = nullptr;
+        Application->CreateForm(inspectorForm);
+        inspectorForm->SetCaption(u"Properties");
+        inspectorForm->SetBorderStyle(bsSizeable);
+        inspectorForm->SetBounds(form->Left() + form->Width() + 8, form->Top(), kInspectorWidth,
+                                 std::max(height, kInspectorHeight));
+        auto inspectorScene = std::make_unique<TInspectorScene>(nullptr, scene.get());
+        inspectorScene->SetParent(inspectorForm);
+        inspectorScene->SetAlign(alClient);
+        auto* inspector = new TsgInspector(inspectorScene.get());
+        inspectorScene->AddObject(inspector);
+        designer.Inspector = inspector;
+        scene->InspectorScene = inspectorScene.get();
+        TInspectorReport report{inspector};
+        inspector->OnChange = TNotifyEvent::Bind<&TInspectorReport::Changed>(&report);
+        inspectorForm->Show();
+        // Without a window manager the window shown last has the keyboard: the tool's keys work
+        // there as well.
+        inspectorScene->SetFocus();
+
         scene->SetFocus();
         Application->Run();
         result = scene->SaveFailed ? 1 : 0;
+        designer.Inspector = nullptr;
+        scene->InspectorScene = nullptr;
+        inspectorScene.reset();
         scene.reset();
     } catch (const Exception& e) {
         std::fprintf(stderr, "sg_designer: %s\n", e.what());

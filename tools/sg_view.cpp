@@ -13,18 +13,26 @@
 // object below the root take the focus, so clicks, typing and Tab can be tried (and scripted
 // under Xvfb with xdotool) on any layout; an object is named by its name, or by its child
 // indices from the root ("root.1.0") when it has none. Controls keep their own focus rule and
-// also print their changes ("change 1" for a checked box, "change 42" for a bar's value).
+// also print their changes ("change 1" for a checked box, "change 42" for the value of a bar,
+// a knob or a numeric box, the page index of a tab control, the text of a text box, the
+// selected item of a tree view, "check" with an item's text and state, "scroll x,y" for a
+// scroll box).
 // The controls draw themselves from the default style sheet the build attaches to the program.
 // --list-items fills every list box and combo box of the scene with N numbered items
 // ("Item 1", ...), for trying long lists.
 // Escape or closing the window ends it.
 // Exit code 0 on success, 1 on bad input, 2 on usage.
 #include "scene/controls/Sg_controls.h"
+#include "scene/controls/Sg_controls_expander.h"
+#include "scene/controls/Sg_controls_popupbox.h"
 #include "scene/controls/Sg_controls_rangebars.h"
 #include "scene/controls/Sg_layouts.h"
 #include "scene/controls/Sg_listbox.h"
+#include "scene/controls/Sg_memo.h"
+#include "scene/controls/Sg_numberbox.h"
 #include "scene/controls/Sg_scrollbox.h"
 #include "scene/controls/Sg_stringlists.h"
+#include "scene/controls/Sg_tabcontrol.h"
 #include "scene/controls/Sg_textbox.h"
 #include "scene/controls/Sg_treeview.h"
 #include "scene/core/Sg_ani.h"
@@ -79,10 +87,32 @@ public:
             track->OnChange = change;
         else if (auto* bar = dynamic_cast<TsgScrollBar*>(node))
             bar->OnChange = change;
+        else if (auto* tabs = dynamic_cast<TsgTabControl*>(node))
+            tabs->OnChange = change;
+        else if (auto* knob = dynamic_cast<TsgAngleButton*>(node))
+            knob->OnChange = change;
+        else if (dynamic_cast<TsgNumberBox*>(node) || dynamic_cast<TsgSpinBox*>(node))
+            static_cast<TsgTextBox*>(node)->OnChange = change;
+        else if (auto* box = dynamic_cast<TsgTextBox*>(node))
+            box->OnChangeTracking = change;
+        else if (auto* popup = dynamic_cast<TsgPopupBox*>(node))
+            popup->OnChange = change;
+        else if (auto* expander = dynamic_cast<TsgExpander*>(node))
+            expander->OnExpand = TNotifyEvent::Bind<&TEventPrinter::Expand>(this);
+        else if (auto* memo = dynamic_cast<TsgMemo*>(node))
+            memo->OnChangeTracking = change;
         else if (auto* list = dynamic_cast<TsgListBox*>(node))
             list->OnChange = change;
         else if (auto* combo = dynamic_cast<TsgComboBox*>(node))
             combo->OnChange = change;
+        if (auto* tree = dynamic_cast<TsgTreeView*>(node)) {
+            tree->OnChange = change;
+            tree->OnChangeCheck = TNotifyEvent::Bind<&TEventPrinter::Check>(this);
+        }
+        if (auto* scroll = dynamic_cast<TsgScrollBox*>(node)) {
+            FScrollBox = scroll;
+            scroll->SetOnScrollChange(TNotifyEvent::Bind<&TEventPrinter::Scroll>(this));
+        }
     }
 
 private:
@@ -106,12 +136,41 @@ private:
             Line("change %g", double(track->Value()));
         else if (auto* bar = dynamic_cast<TsgScrollBar*>(sender))
             Line("change %g", double(bar->Value()));
+        else if (auto* tabs = dynamic_cast<TsgTabControl*>(sender))
+            Line("change %d", tabs->ItemIndex());
+        else if (auto* knob = dynamic_cast<TsgAngleButton*>(sender))
+            Line("change %g", double(knob->Value()));
+        else if (auto* number = dynamic_cast<TsgNumberBox*>(sender))
+            Line("change %g", double(number->Value()));
+        else if (auto* spin = dynamic_cast<TsgSpinBox*>(sender))
+            Line("change %g", double(spin->Value()));
+        else if (auto* box = dynamic_cast<TsgTextBox*>(sender))
+            Line("change %s", box->Text().ToUtf8().c_str());
+        else if (auto* tree = dynamic_cast<TsgTreeView*>(sender))
+            Line("change %s", tree->Selected() ? tree->Selected()->Text().ToUtf8().c_str() : "-");
+        else if (auto* popup = dynamic_cast<TsgPopupBox*>(sender))
+            Line("change %d", int(popup->ItemIndex()));
+        else if (auto* memo = dynamic_cast<TsgMemo*>(sender))
+            Line("change lines %d length %d last '%s'", memo->GetLineCount(), memo->Text().Length(),
+                 memo->GetLine(memo->GetLineCount() - 1).ToUtf8().c_str());
         else if (auto* item = dynamic_cast<TsgListBoxItem*>(sender))
             Line("change %d", item->Index());
         else if (auto* combo = dynamic_cast<TsgComboBox*>(sender))
             Line("change %d", combo->ItemIndex());
         else
             Line("change -1");
+    }
+    void Check(TObject* sender) {
+        auto* item = static_cast<TsgTreeViewItem*>(sender);
+        Line("check %s %d", item->Text().ToUtf8().c_str(), item->IsChecked() ? 1 : 0);
+    }
+    // Reported by the box's scroll bars, so the position is read from the box itself.
+    void Scroll(TObject*) {
+        const TsgPoint at = FScrollBox->ScrollPosition();
+        Line("scroll %g,%g", double(at.X), double(at.Y));
+    }
+    void Expand(TObject* sender) {
+        Line("expand %d", static_cast<TsgExpander*>(static_cast<TsgObject*>(sender))->IsExpanded());
     }
     void DblClick(TObject*) { Line("dblclick"); }
     void Enter(TObject*) { Line("enter"); }
@@ -132,6 +191,7 @@ private:
     }
 
     std::string FName;
+    TsgScrollBox* FScrollBox = nullptr;
 };
 
 void FillLists(TsgVisualObject* node, int count) {
@@ -167,9 +227,13 @@ void WatchTree(TsgVisualObject* node, const std::string& path,
     // The items of a list report through their list.
     if (dynamic_cast<TsgListBox*>(node) || dynamic_cast<TsgComboBox*>(node))
         return;
+    // A style clone already applied (the expander styles itself when made) keeps its own
+    // handlers: its parts belong to the control.
+    auto* control = dynamic_cast<TsgControl*>(node);
     for (int i = 0; i < node->ChildrenCount(); ++i)
         if (TsgVisualObject* child = node->GetChild(i)->Visual())
-            WatchTree(child, path + "." + std::to_string(i), printers, false);
+            if (!control || child != control->StyleClone())
+                WatchTree(child, path + "." + std::to_string(i), printers, false);
 }
 
 // Lays out the tree from the root down. Nodes that lay out their own children do it again
@@ -271,6 +335,7 @@ int main(int argc, char** argv) {
         RegisterSgScrollBoxUnit();
         RegisterSgTreeViewUnit();
         RegisterSgTextboxUnit();
+        RegisterSgTabControlUnit();
         RegisterSgListBoxUnit();
         InitSgCanvasUnit();
         Application->Initialize();

@@ -10,6 +10,7 @@
 #include "scene/controls/Sg_tabcontrol.h"
 #include "scene/controls/Sg_textbox.h"
 #include "scene/controls/Sg_treeview.h"
+#include "scene/core/Sg_ani.h"
 #include "scene/core/Sg_effects.h"
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
@@ -18,6 +19,7 @@ void RegisterInstallerWindowClasses() {
     static const bool done = [] {
         RegisterSgSceneUnit();
         RegisterSgObjectsUnit();
+        RegisterSgAniUnit();
         RegisterSgEffectsUnit();
         RegisterSgControlsUnit();
         RegisterSgLayoutsUnit();

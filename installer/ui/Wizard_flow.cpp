@@ -2,6 +2,9 @@
 
 #include "installer/ui/Target_choice.h"
 #include "installer/ui/Wizard_states.h"
+#include "platform/win/DebugOutput.h"
+
+#include <string>
 
 namespace {
 
@@ -10,6 +13,12 @@ constexpr int kCancelText = 22;
 constexpr int kBackText = 24;
 constexpr int kInstallText = 226;
 constexpr int kFinishText = 25;
+
+// One line per state entered, for whoever follows the wizard from outside (DBI_TRACE).
+void TraceState(int state) {
+    const std::string line = "wizard: state " + std::to_string(state);
+    OutputDebugStringA(line.c_str());
+}
 
 } // namespace
 
@@ -27,6 +36,7 @@ void TWizardFlow::Captions(int next, bool back) {
 
 void TWizardFlow::SetState(int state) {
     state_ = state;
+    TraceState(state);
     switch (state) {
     case kStateWelcome:
         Captions(kNextText, true);
@@ -109,6 +119,8 @@ void TWizardFlow::Install() {
 
 void TWizardFlow::StepBack() {
     state_ = GetPrevWizardState(state_);
+    if (state_ != kStateVerifyPath)
+        TraceState(state_);
     switch (state_) {
     case kStateWelcome:
         Captions(kNextText, false);

@@ -251,7 +251,12 @@ void TReader::ReadProperty(TPersistent* instance) {
         TPersistent* sub = (prop && prop->Kind == TPropertyKind::Class && prop->GetObject)
                                ? prop->GetObject(*target)
                                : nullptr;
-        if (!sub || dynamic_cast<TComponent*>(sub)) {
+        // A component is walked into only when it is a read-only part the object owns (the
+        // writer's dotted names); a reference is never written through.
+        auto* component = dynamic_cast<TComponent*>(sub);
+        const bool ownedPart = component && !prop->SetObject && component->Owner() &&
+                               static_cast<TPersistent*>(component->Owner()) == target;
+        if (!sub || (component && !ownedPart)) {
             pathOk = false;
             break;
         }

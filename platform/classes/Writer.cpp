@@ -330,16 +330,22 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
         if (!value)
             return;
         if (auto* component = dynamic_cast<TComponent*>(value)) {
-            if (!prop.SetObject)
+            // A read-only component the instance owns is part of it: its properties are
+            // written under dotted names, as an owned sub-object's are. Any other component
+            // is a reference, written by name when it can be set.
+            const bool part = !prop.SetObject && component->Owner() &&
+                              static_cast<TPersistent*>(component->Owner()) == instance;
+            if (!part) {
+                if (!prop.SetObject)
+                    return;
+                AnsiString name = ComponentReferenceName(component);
+                if (name.IsEmpty())
+                    return;
+                WritePropName(prop.Name);
+                WriteIdent(name);
                 return;
-            AnsiString name = ComponentReferenceName(component);
-            if (name.IsEmpty())
-                return;
-            WritePropName(prop.Name);
-            WriteIdent(name);
-            return;
-        }
-        if (auto* collection = dynamic_cast<TCollection*>(value)) {
+            }
+        } else if (auto* collection = dynamic_cast<TCollection*>(value)) {
             if (collection->Count() == 0)
                 return;
             WritePropName(prop.Name);

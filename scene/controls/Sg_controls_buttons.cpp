@@ -8,7 +8,9 @@
 
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/Menus.h"
 
+#include <cmath>
 #include <iterator>
 
 namespace {
@@ -87,7 +89,7 @@ DBI_PUBLISH(TsgColorButton) {
 
 DBI_PUBLISH(TsgCornerButton) {
     using S = TsgCornerButton;
-    p.Float("xRadius", &S::xRadius, &S::SetxRadius, 3);
+    p.Float("xRadius", &S::xRadius, &S::SetxRadius, 0);
     p.Float("yRadius", &S::yRadius, &S::SetyRadius, 0);
     p.Set("Corners", &S::Corners, &S::SetCorners,
           {std::begin(sgCornerNames), std::end(sgCornerNames)}, AllCorners);
@@ -259,7 +261,7 @@ TsgExpanderButton::TsgExpanderButton(TComponent* AOwner) : TsgCustomButton(AOwne
 
 // Popup button.
 
-void TsgPopupButton::SetPopupMenu(TComponent* Value) {
+void TsgPopupButton::SetPopupMenu(TPopupMenu* Value) {
     if (Value == FPopupMenu)
         return;
     if (FPopupMenu)
@@ -267,6 +269,15 @@ void TsgPopupButton::SetPopupMenu(TComponent* Value) {
     FPopupMenu = Value;
     if (FPopupMenu)
         FPopupMenu->FreeNotification(this);
+}
+
+void TsgPopupButton::Click() {
+    TsgButton::Click();
+    IsgScene* scene = Scene();
+    if (!FPopupMenu || !scene)
+        return;
+    const TsgPoint p = scene->LocalToScreen(LocalToAbsolute({0, Height()}));
+    FPopupMenu->Popup(static_cast<int>(std::nearbyint(p.X)), static_cast<int>(std::nearbyint(p.Y)));
 }
 
 void TsgPopupButton::Notification(TComponent* AComponent, TOperation Operation) {

@@ -103,18 +103,18 @@ class TsgExpanderButton : public TsgCustomButton {
     explicit TsgExpanderButton(TComponent* AOwner);
 };
 
-// A button that opens a menu under itself; without a menu it only clicks. The toolkit has no
-// menus yet, so the menu stays a reference to a component that is cleared when it goes.
+// A button that opens its menu under itself; without a menu it only clicks.
 class TsgPopupButton : public TsgButton {
     DBI_PERSISTENT(TsgPopupButton, TsgButton)
     using TsgButton::TsgButton;
 
-    TComponent* PopupMenu() const { return FPopupMenu; }
-    void SetPopupMenu(TComponent* Value);
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
+    void Click() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TComponent* FPopupMenu = nullptr;
+    TPopupMenu* FPopupMenu = nullptr;
 };
 
 // A button showing a colour in its "fill" part; a click lets the user choose another.

@@ -1,5 +1,7 @@
 #include "scene/controls/Sg_controls.h"
 #include "scene/controls/Sg_controls_rangebars.h"
+#include "scene/controls/Sg_controls_windows.h"
+#include "scene/controls/Sg_memo.h"
 
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
@@ -44,6 +46,9 @@ void RegisterSgControlsUnit() {
              &TsgHudCloseButton::StaticClassInfo(), &TsgHudStatusBar::StaticClassInfo(),
              &TsgHudSizeGrip::StaticClassInfo(), &TsgHudRoundButton::StaticClassInfo(),
              &TsgHudCornerButton::StaticClassInfo(), &TsgHudCircleButton::StaticClassInfo()});
+        RegisterSgControlsGlyphs();
+        RegisterSgControlsWindows();
+        RegisterSgMemoUnit();
         return true;
     }();
     (void)done;

@@ -209,8 +209,11 @@ void TsgTabControl::SetFullSize(bool Value) {
 
 void TsgTabControl::AddObject(TsgObject* AObject) {
     TsgControl::AddObject(AObject);
-    if (AsTabItem(AObject))
+    if (TsgTabItem* item = AsTabItem(AObject)) {
+        if (!item->HasState(csLoading))
+            item->AdoptNestedPage();
         Realign();
+    }
 }
 
 void TsgTabControl::ApplyStyle() {

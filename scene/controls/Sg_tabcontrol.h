@@ -40,7 +40,9 @@ protected:
     void ApplyStyle() override;
 
 private:
-    // The nested page of a streamed header, moved under the tab control.
+    friend class TsgTabControl;
+    // The nested page of a streamed header, moved under the tab control: when the header is
+    // loaded inside its control, or when a header read on its own (with its page) joins one.
     void AdoptNestedPage();
 
     int FIndex = 0;

@@ -6,8 +6,10 @@
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/CursorIdents.h"
 #include "platform/ui/Cursors.h"
+#include "platform/ui/Menus.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 DBI_PUBLISH(TsgTextBox) {
@@ -41,10 +43,12 @@ TsgTextBox::TsgTextBox(TComponent* AOwner)
     SetAutoCapture(true);
     SetCanFocused(true);
     SetCursor(crIBeam);
+    CreateContextMenu();
 }
 
 TsgTextBox::~TsgTextBox() {
     BeforeDestruction();
+    delete FContextMenu;
     delete FFontFill;
     delete FFont;
     delete FSelectionFill;
@@ -61,6 +65,12 @@ void TsgTextBox::SetText(const UnicodeString& Value) {
     if (!Loading() && OnChangeTracking)
         OnChangeTracking(this);
     FNeedChange = true;
+    Repaint();
+}
+
+void TsgTextBox::WriteText(const UnicodeString& Value) {
+    FText = Value;
+    SetCaretPosition(FCaretPosition);
     Repaint();
 }
 
@@ -256,6 +266,53 @@ void TsgTextBox::RunCommand(TEditCommand Command) {
         SelectAll();
         break;
     }
+}
+
+void TsgTextBox::CreateContextMenu() {
+    // Not a component of the box: the menu never streams with it.
+    FContextMenu = new TPopupMenu(nullptr);
+    const struct {
+        const char16_t* caption;
+        TEditCommand command;
+    } entries[] = {{u"Cut", ecCut},
+                   {u"Copy", ecCopy},
+                   {u"Paste", ecPaste},
+                   {u"Delete", ecDelete},
+                   {u"Select All", ecSelectAll}};
+    for (const auto& entry : entries) {
+        auto* item = new TMenuItem(FContextMenu);
+        item->SetCaption(entry.caption);
+        item->SetTag(entry.command);
+        item->OnClick = TNotifyEvent::Bind<&TsgTextBox::MenuCommand>(this);
+        FContextMenu->Items()->Add(item);
+    }
+}
+
+void TsgTextBox::MenuCommand(TObject* Sender) {
+    if (auto* item = dynamic_cast<TMenuItem*>(Sender))
+        RunCommand(static_cast<TEditCommand>(item->Tag()));
+}
+
+void TsgTextBox::ContextMenu(const TsgPoint& ScreenPosition) {
+    TsgControl::ContextMenu(ScreenPosition);
+    IsgScene* scene = Scene();
+    if (scene && scene->GetDesignTime())
+        return;
+    TMenuItem* items = FContextMenu->Items();
+    // Items added or removed by the application are left as it set them.
+    if (items->Count() == 5)
+        for (int i = 0; i < 5; ++i)
+            items->Items(i)->SetEnabled(CommandEnabled(static_cast<TEditCommand>(i)));
+    FContextMenu->SetPopupComponent(this);
+    bool handled = false;
+    if (auto* background = scene ? dynamic_cast<TsgBackground*>(scene->GetRoot()) : nullptr;
+        background && background->OnMenuPopup) {
+        handled = true;
+        background->OnMenuPopup(this, FContextMenu, ScreenPosition, handled);
+    }
+    if (!handled)
+        FContextMenu->Popup(static_cast<int>(std::nearbyint(ScreenPosition.X)),
+                            static_cast<int>(std::nearbyint(ScreenPosition.Y)));
 }
 
 // Style.

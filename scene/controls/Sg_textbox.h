@@ -17,6 +17,8 @@
 #include "scene/core/Sg_scene_control.h"
 #include "scene/core/Sg_scene_font.h"
 
+class TPopupMenu;
+
 class TsgTextBox : public TsgControl {
     DBI_PERSISTENT(TsgTextBox, TsgControl)
 
@@ -80,6 +82,11 @@ class TsgTextBox : public TsgControl {
     enum TEditCommand { ecCut, ecCopy, ecPaste, ecDelete, ecSelectAll };
     bool CommandEnabled(TEditCommand Command);
     void RunCommand(TEditCommand Command);
+    // The box's own context menu: "Cut", "Copy", "Paste", "Delete", "Select All".
+    TPopupMenu* PopupMenu() const { return FContextMenu; }
+    // Enables the items for the present state, then opens the menu at the point unless the
+    // root background's OnMenuPopup takes it.
+    void ContextMenu(const TsgPoint& ScreenPosition) override;
 
     // Input.
     void KeyDown(uint16_t& Key, char16_t& KeyChar, TShiftState Shift) override;
@@ -108,9 +115,15 @@ protected:
     virtual void DoContentPaint(TObject* Sender, TsgCanvas* Canvas, const TsgRect& ARect);
     // The number box raises this while it paints over the text.
     bool FDisableCaret = false;
+    // Puts a text in without SetText: no OnChangeTracking and no pending change.
+    void WriteText(const UnicodeString& Value);
+    // Marks the text as changed since the focus came, so that Change commits it.
+    void SetNeedChange(bool Value) { FNeedChange = Value; }
 
 private:
     void FontNotice(TObject*) { FontChanged(); }
+    void CreateContextMenu();
+    void MenuCommand(TObject* Sender);
     void UpdateFirstVisibleChar();
     void PlaceCaret();
     void Typed();
@@ -129,6 +142,7 @@ private:
     bool Accepts(char16_t C) const;
 
     UnicodeString FText;
+    TPopupMenu* FContextMenu = nullptr;
     TsgBrush* FFontFill;
     TsgFont* FFont;
     TsgTextAlign FTextAlign = sgTextAlignNear;

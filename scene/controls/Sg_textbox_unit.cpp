@@ -1,3 +1,4 @@
+#include "scene/controls/Sg_numberbox.h"
 #include "scene/controls/Sg_textbox.h"
 
 #include "scene/core/Sg_scene_registry.h"
@@ -8,6 +9,7 @@ void RegisterSgTextboxUnit() {
                           {&TsgTextBox::StaticClassInfo(), &TsgRoundTextBox::StaticClassInfo()});
         RegisterSGObjects(
             u"HUD", {&TsgHudTextBox::StaticClassInfo(), &TsgHudRoundTextBox::StaticClassInfo()});
+        RegisterSgNumberBoxes();
         return true;
     }();
     (void)done;

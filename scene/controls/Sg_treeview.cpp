@@ -17,6 +17,7 @@ DBI_PUBLISH(TsgTreeViewItem) {
     p.Boolean("IsSelected", &I::IsSelected, &I::SetIsSelected, std::nullopt);
     p.Boolean("HasChildren", &I::HasChildren, &I::SetHasChildren, std::nullopt);
     p.Boolean("AutoTranslate", &I::AutoTranslate, &I::SetAutoTranslate, true);
+    p.Object("Font", &I::Font, &I::SetFont);
     p.String("Resource", &I::Resource, &I::SetResource);
     p.String("Text", &I::Text, &I::SetText);
     p.Enumeration("TextAlign", &I::TextAlign, &I::SetTextAlign, SgTextAlignNames(),

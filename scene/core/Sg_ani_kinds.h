@@ -55,6 +55,8 @@ class TsgPropertyAnimation : public TsgAnimation {
     bool StartFromCurrent() const { return FStartFromCurrent; }
     void SetStartFromCurrent(bool Value) { FStartFromCurrent = Value; }
     const TsgPropertyTarget& Target() const { return FTarget; }
+    // A new parent means a new path root: the old target may be gone with the old parent.
+    void ChangeParent() override { FTarget = TsgPropertyTarget(); }
 
 protected:
     // Resolves the path when nothing is resolved yet and there is a parent and a path.

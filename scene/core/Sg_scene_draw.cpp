@@ -4,12 +4,37 @@
 #include "scene/core/Sg_scene_brush.h"
 #include "scene/core/Sg_scene_geometry.h"
 
+#include "platform/win/DebugOutput.h"
+#include "platform/win/Environment.h"
+
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 
 // Beyond this many rectangles one union is painted instead.
 constexpr size_t kMaxSeparateRects = 20;
+
+// With tracing on, every repaint says how much of the scene it covers: "sgscene paint W H A",
+// the scene's size and the pixels of the pending rectangles inside it (overlaps counted twice,
+// the sum never above the scene's area). What a change costs on screen can so be counted.
+void TracePaint(const std::vector<TsgRect>& rects, int width, int height) {
+    if (!win::env::IsOn(win::env::kTrace))
+        return;
+    const double whole = double(std::max(width, 0)) * double(std::max(height, 0));
+    double area = 0;
+    for (const TsgRect& r : rects) {
+        const double w = std::min<double>(r.Right, width) - std::max<double>(r.Left, 0);
+        const double h = std::min<double>(r.Bottom, height) - std::max<double>(r.Top, 0);
+        if (w > 0 && h > 0)
+            area += w * h;
+    }
+    const std::string line = "sgscene paint " + std::to_string(width) + " " +
+                             std::to_string(height) + " " +
+                             std::to_string(static_cast<long long>(std::min(area, whole)));
+    OutputDebugStringA(line.c_str());
+}
 
 } // namespace
 
@@ -32,6 +57,7 @@ void TsgCustomScene::Draw() {
             all = sgUnionRect(all, r);
         FUpdateRects.assign(1, all);
     }
+    TracePaint(FUpdateRects, Width(), Height());
 
     if (FCanvas->BeginScene()) {
         struct End {

@@ -10,6 +10,8 @@
 #include "scene/core/Sg_scene_resources.h"
 #include "scene/core/Sg_scene_streams.h"
 
+#include "platform/classes/Reader.h"
+#include "platform/classes/Writer.h"
 #include "platform/ui/DesktopDrop.h"
 #include "platform/ui/Forms.h"
 
@@ -293,8 +295,25 @@ TsgObject* TsgCustomScene::LoadObjectFromStream(TStream& AStream) {
     return object;
 }
 
+void TsgCustomScene::DefineProperties(TFiler& Filer) {
+    TComponent::DefineProperties(Filer);
+    // Outside the designer a stored grid is never shown; the snapping modes stay in force.
+    Filer.DefineProperty(
+        "DesignSnapGridShow",
+        [this](TReader& R) { FDesignSnapGridShow = R.ReadBoolean() && sgDesigner; },
+        [this](TWriter& W) { W.WriteBoolean(FDesignSnapGridShow); }, true);
+    Filer.DefineProperty(
+        "DesignSnapToGrid", [this](TReader& R) { FDesignSnapToGrid = R.ReadBoolean(); },
+        [this](TWriter& W) { W.WriteBoolean(FDesignSnapToGrid); }, true);
+    Filer.DefineProperty(
+        "DesignSnapToLines", [this](TReader& R) { FDesignSnapToLines = R.ReadBoolean(); },
+        [this](TWriter& W) { W.WriteBoolean(FDesignSnapToLines); }, true);
+}
+
 void TsgCustomScene::Loaded() {
     TComponent::Loaded();
+    if (FDesignSnapToLines)
+        FDesignSnapToGrid = false;
     FLoadCursor = Cursor();
     delete FShowTimer;
     FShowTimer = new TsgTimer(this);

@@ -67,6 +67,14 @@ class TsgCustomScene : public TComponent,
     void SetAnimatedCaret(bool Value) { FAnimatedCaret = Value; }
     bool AllowFormDrag() const { return FAllowFormDrag; }
     void SetAllowFormDrag(bool Value) { FAllowFormDrag = Value; }
+    // The design editor's snapping switches, streamed with the scene as extra properties so a
+    // designed form keeps them; after loading, snapping to lines turns snapping to the grid off.
+    bool DesignSnapGridShow() const { return FDesignSnapGridShow; }
+    void SetDesignSnapGridShow(bool Value) { FDesignSnapGridShow = Value; }
+    bool DesignSnapToGrid() const { return FDesignSnapToGrid; }
+    void SetDesignSnapToGrid(bool Value) { FDesignSnapToGrid = Value; }
+    bool DesignSnapToLines() const { return FDesignSnapToLines; }
+    void SetDesignSnapToLines(bool Value) { FDesignSnapToLines = Value; }
     bool EscCloseWindow() const { return FEscCloseWindow; }
     void SetEscCloseWindow(bool Value) { FEscCloseWindow = Value; }
     TsgVisualObject* Hovered() const { return FHovered; }
@@ -118,6 +126,7 @@ class TsgCustomScene : public TComponent,
 
     // Component streaming and notifications.
     void Loaded() override;
+    void DefineProperties(TFiler& Filer) override;
     void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // In a stream the scene is a child of the window it sits in.
@@ -246,6 +255,9 @@ private:
     bool FShowUpdateRects = false;
     bool FAnimatedCaret = true;
     bool FAllowFormDrag = true;
+    bool FDesignSnapGridShow = false;
+    bool FDesignSnapToGrid = false;
+    bool FDesignSnapToLines = true;
     bool FEscCloseWindow = false;
     std::vector<TsgRect> FUpdateRects;
     std::unique_ptr<IsgSceneDesignEditor> FDesignEditor;

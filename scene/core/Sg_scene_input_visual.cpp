@@ -3,7 +3,10 @@
 #include "scene/core/Sg_scene_geometry.h"
 #include "scene/core/Sg_scene_visual.h"
 
+#include "platform/ui/Menus.h"
+
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -170,8 +173,29 @@ void TsgVisualObject::DblClick() {
         OnDblClick(this);
 }
 
-// Popup menus belong to the controls built on this class; the base shows none.
-void TsgVisualObject::ContextMenu(const TsgPoint&) {}
+void TsgVisualObject::ContextMenu(const TsgPoint& ScreenPosition) {
+    if (!FPopupMenu)
+        return;
+    FPopupMenu->SetPopupComponent(this);
+    FPopupMenu->Popup(static_cast<int>(std::nearbyint(ScreenPosition.X)),
+                      static_cast<int>(std::nearbyint(ScreenPosition.Y)));
+}
+
+void TsgVisualObject::SetPopupMenu(TPopupMenu* Value) {
+    if (Value == FPopupMenu)
+        return;
+    if (FPopupMenu)
+        FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = Value;
+    if (Value)
+        Value->FreeNotification(this);
+}
+
+void TsgVisualObject::Notification(TComponent* AComponent, TOperation Operation) {
+    TsgObject::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FPopupMenu)
+        FPopupMenu = nullptr;
+}
 
 void TsgVisualObject::Capture() {
     if (IsgScene* scene = Scene())

@@ -7,6 +7,7 @@
 #include "scene/core/Sg_scene_registry.h"
 
 #include "platform/ui/CursorIdents.h"
+#include "platform/ui/Menus.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,6 +47,7 @@ DBI_PUBLISH(TsgVisualObject) {
     p.String("Hint", &V::Hint, &V::SetHint);
     p.Boolean("ShowHint", &V::ShowHint, &V::SetShowHint, false);
     p.Boolean("CanClipped", &V::CanClipped, &V::SetCanClipped, true);
+    p.Object("PopupMenu", &V::PopupMenu, &V::SetPopupMenu);
     p.Object("Scale", &V::Scale, &V::SetScale);
     p.Boolean("Visible", &V::Visible, &V::SetVisible, true);
     p.Boolean("DesignHide", &V::DesignHide, &V::SetDesignHide, false);

@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <vector>
 
+class TPopupMenu;
+
 enum TsgAlign {
     vaNone,
     vaTopLeft,
@@ -164,6 +166,9 @@ class TsgVisualObject : public TsgObject {
     void SetHint(const UnicodeString& Value) { FHint = Value; }
     bool ShowHint() const { return FShowHint; }
     void SetShowHint(bool Value) { FShowHint = Value; }
+    // The context menu (not owned); cleared when the menu goes.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
     // The index in the visual parent's tab list, -1 without one. While loading, a new value is
     // only stored and FixupTabList applies it.
     int16_t TabOrder() const;
@@ -190,7 +195,9 @@ class TsgVisualObject : public TsgObject {
     virtual void MouseLeave();
     virtual void Click();
     virtual void DblClick();
+    // Opens PopupMenu, when set, at the screen point, for this object.
     virtual void ContextMenu(const TsgPoint& ScreenPosition);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void Capture();
     void ReleaseCapture();
 
@@ -353,6 +360,7 @@ private:
     bool FIsDragOver = false;
     UnicodeString FHint;
     bool FShowHint = false;
+    TPopupMenu* FPopupMenu = nullptr;
     bool FRecalcEnabled = true;
     bool FEnabled = true;
     bool FAbsoluteEnabled = true;

@@ -1,11 +1,16 @@
 #include "scene/design/Sg_scene_design.h"
 
 #include "scene/design/Sg_colors.h"
+#include "scene/design/Sg_dsgn_bmp.h"
+#include "scene/design/Sg_dsgn_path.h"
+#include "scene/design/Sg_inspector.h"
 
+#include "scene/core/Sg_bitmap.h"
 #include "scene/core/Sg_scene_background.h"
 #include "scene/core/Sg_scene_canvas.h"
 #include "scene/core/Sg_scene_font.h"
 #include "scene/core/Sg_scene_geometry.h"
+#include "scene/core/Sg_scene_path.h"
 #include "scene/core/Sg_utils.h"
 
 #include "platform/classes/TypInfo.h"
@@ -46,6 +51,13 @@ TsgSceneDesign* TsgSceneDesign::Of(TsgCustomScene* Scene) {
 
 void RegisterSgDesignUnit() {
     RegisterSgColorsUnit();
+    RegisterSgInspectorUnit();
+    sgInspectorEditors().Bitmap = [](TPersistent* Object, TComponent*) {
+        return sgEditBitmap(dynamic_cast<TsgBitmap*>(Object));
+    };
+    sgInspectorEditors().PathData = [](TPersistent* Object, TComponent*) {
+        return sgEditPathData(dynamic_cast<TsgPathData*>(Object));
+    };
     sgSceneDesignEditorFactory = [](TsgCustomScene* Scene) -> IsgSceneDesignEditor* {
         return new TsgSceneDesign(Scene);
     };
@@ -199,12 +211,20 @@ void TsgSceneDesign::EnsureRoot() {
 }
 
 void TsgSceneDesign::DesignMouseDown(TMouseButton Button, TShiftState Shift, const TsgPoint& P) {
+    Press(Shift, P);
+    if (Button != mbRight)
+        return;
+    // The right button selects like the left one but drags nothing; it opens the design menu.
+    FMoving = false;
+    FDrag = hNone;
+    OpenDesignPopup();
+}
+
+void TsgSceneDesign::Press(TShiftState Shift, const TsgPoint& P) {
     FUnsnapMousePos = FMousePos = FDownPos = P;
     FDesignGridLines.clear();
     EnsureRoot();
     TComponent* owner = FScene->GetOwner();
-    // The right button would open the design menu here; the press selects all the same.
-    (void)Button;
     const THandle h = HandleAt(P);
     if (h != hNone) {
         if (sgDesigner)
@@ -396,7 +416,7 @@ void TsgSceneDesign::DesignKeyUp(uint16_t Key, TShiftState) {
 // Snapping.
 
 float TsgSceneDesign::SnapToGridValue(float X) const {
-    if (!FSnapToGrid || FSnapGridSize == 0)
+    if (!SnapToGrid() || FSnapGridSize == 0)
         return X;
     return std::trunc(X / FSnapGridSize) * FSnapGridSize;
 }
@@ -408,7 +428,7 @@ void TsgSceneDesign::AddGuide(TsgVisualObject* S) {
 
 void TsgSceneDesign::SnapToGridLines(bool Snap) {
     TsgVisualObject* sel = Selected();
-    if (!FSnapToLines || !sel || !sel->Parent())
+    if (!SnapToLines() || !sel || !sel->Parent())
         return;
     TsgObject* parent = sel->Parent();
     for (int i = 0; i < parent->ChildrenCount(); ++i) {
@@ -454,7 +474,7 @@ void TsgSceneDesign::SnapToGridLines(bool Snap) {
 
 TsgPoint TsgSceneDesign::SnapPointToGridLines(const TsgPoint& P) {
     TsgVisualObject* sel = Selected();
-    if (!FSnapToLines || !sel || !sel->Parent())
+    if (!SnapToLines() || !sel || !sel->Parent())
         return P;
     SnapToGridLines(false);
     TsgVisualObject* parent = SelectionParent();
@@ -496,7 +516,7 @@ void TsgSceneDesign::AddUpdateRectsFromGridLines() {
 }
 
 void TsgSceneDesign::SetSnapGridShow(bool Value) {
-    FSnapGridShow = Value;
+    FScene->SetDesignSnapGridShow(Value);
     FScene->AddUpdateRect(TsgRect{0, 0, float(FScene->GetWidth()), float(FScene->GetHeight())});
 }
 
@@ -504,7 +524,7 @@ void TsgSceneDesign::SetSnapGridSize(float Value) {
     if (Value == FSnapGridSize)
         return;
     FSnapGridSize = std::max(Value, 0.01f);
-    if (FSnapGridShow)
+    if (SnapGridShow())
         FScene->AddUpdateRect(TsgRect{0, 0, float(FScene->GetWidth()), float(FScene->GetHeight())});
 }
 

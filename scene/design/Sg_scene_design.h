@@ -11,7 +11,11 @@
 #include "scene/core/Sg_scene_designer.h"
 #include "scene/core/Sg_scene_host.h"
 
+#include <memory>
 #include <vector>
+
+class TMenuItem;
+class TPopupMenu;
 
 class TsgSceneDesign : public IsgSceneDesignEditor {
 public:
@@ -29,7 +33,8 @@ public:
         hNone
     };
 
-    explicit TsgSceneDesign(TsgCustomScene* AScene) : FScene(AScene) {}
+    explicit TsgSceneDesign(TsgCustomScene* AScene);
+    ~TsgSceneDesign() override;
 
     // The editor of a scene, made when the scene is in design state; nullptr otherwise.
     static TsgSceneDesign* Of(TsgCustomScene* Scene);
@@ -41,11 +46,12 @@ public:
     TsgVisualObject* PlaceObject() const { return FScene->GetDesignPlaceObject(); }
     TNotifyEvent DesignChangeSelection;
 
-    bool SnapToGrid() const { return FSnapToGrid; }
-    void SetSnapToGrid(bool Value) { FSnapToGrid = Value; }
-    bool SnapToLines() const { return FSnapToLines; }
-    void SetSnapToLines(bool Value) { FSnapToLines = Value; }
-    bool SnapGridShow() const { return FSnapGridShow; }
+    // The switches live in the scene, which streams them.
+    bool SnapToGrid() const { return FScene->DesignSnapToGrid(); }
+    void SetSnapToGrid(bool Value) { FScene->SetDesignSnapToGrid(Value); }
+    bool SnapToLines() const { return FScene->DesignSnapToLines(); }
+    void SetSnapToLines(bool Value) { FScene->SetDesignSnapToLines(Value); }
+    bool SnapGridShow() const { return FScene->DesignSnapGridShow(); }
     void SetSnapGridShow(bool Value);
     float SnapGridSize() const { return FSnapGridSize; }
     void SetSnapGridSize(float Value);
@@ -73,11 +79,39 @@ public:
     void DoDesignSelect(TObject* AObject) override;
     void InsertObject(const AnsiString& AClassName) override;
 
+    // The design menu (Sg_scene_design_popup.cpp): built anew from the selection and the class
+    // registry at every opening and shown at the pointer. Nothing when DesignPopupEnabled is off.
+    void OpenDesignPopup();
+    bool DesignPopupEnabled() const { return FDesignPopupEnabled; }
+    void SetDesignPopupEnabled(bool Value) { FDesignPopupEnabled = Value; }
+    TPopupMenu* DesignPopup() const { return FDesignPopup.get(); }
+    // The design clipboard: the text-form stream of the last object copied (process-wide; the
+    // system clipboard is left alone).
+    void CopyElement(TObject* Sender);
+    void PasteElement(TObject* Sender);
+    static AnsiString& DesignClipboard();
+
     // Where InsertObject places a new visual object (scene client coordinates); (-1, -1) when
     // nowhere in particular. The popup menu sets it.
     TPoint PopupPos{-1, -1};
 
 private:
+    // Menu handlers; Sender is the chosen item.
+    void doDesignPopupAddItem(TObject* Sender);
+    void doDesignPopupAdd(TObject* Sender);
+    void doDesignPopupDel(TObject* Sender);
+    void doDesignPopupLoadFromFile(TObject* Sender);
+    void doDesignPopupDesignHide(TObject* Sender);
+    void doDesignPopupReorder(TObject* Sender);
+    void doDesignPopupCopy(TObject* Sender);
+    void doDesignPopupPaste(TObject* Sender);
+    void doDesignPopupGrid(TObject* Sender);
+    // Puts a tree made from a text-form stream under the selection (or the root) and names it.
+    void AddStreamedTree(TStream& Stream);
+    void InvalidateAll();
+
+    // A press of any button: handles, selection and the start of a move.
+    void Press(TShiftState Shift, const TsgPoint& P);
     bool Resizable() const;
     void ChangeSelection(TsgVisualObject* Value);
     void FireChangeSelection();
@@ -98,10 +132,9 @@ private:
     bool FMoving = false;
     THandle FDrag = hNone;
     bool FHot[hNone] = {};
-    bool FSnapToGrid = false;
-    bool FSnapToLines = true;
-    bool FSnapGridShow = false;
     float FSnapGridSize = 1;
+    std::unique_ptr<TPopupMenu> FDesignPopup;
+    bool FDesignPopupEnabled = true;
 };
 
 // Lets design-time scenes edit themselves (sets the scene's editor factory).

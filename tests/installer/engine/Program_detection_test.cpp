@@ -227,14 +227,18 @@ TEST(ProgramDetection, RunningEngineIsNoticed) {
     ScopedBundle bundle;
     bundle.AddPair(1, kInteriorIni).Install();
     ScopedModule module;
+    // A name of this test process's own: other tests and the installer itself may run the
+    // engine's real name meanwhile.
+    const std::string name = "viru" + std::to_string(::getpid()) + ".exe";
+    module->cadEngineExecutable = UnicodeString::FromUtf8(name);
     TDoDbInstallThings engine;
     EXPECT_FALSE(engine.IsCadProgramRunning());
-    const std::string program = machine.Path("viru.exe");
+    const std::string program = machine.Path(name);
     fs::copy_file("/bin/sleep", program);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        ::execl(program.c_str(), "viru.exe", "30", static_cast<char*>(nullptr));
+        ::execl(program.c_str(), name.c_str(), "30", static_cast<char*>(nullptr));
         ::_exit(127);
     }
     bool found = false;

@@ -5,6 +5,7 @@
 #include "installer/engine/Shellops_class.h"
 #include "platform/ui/UiClock.h"
 
+#include <cctype>
 #include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -63,27 +64,32 @@ TEST(ShellOpsVersions, FromTheVersionResourceOfAFile) {
 
 TEST(ShellOpsProcesses, RunningEngineFoundWhateverTheCaseAndClosed) {
     EngineMachine machine;
-    const std::string program = machine.Path("viru.exe");
+    // A name of this test process's own, so that closing it never closes another test's engine.
+    const std::string name = "viru" + std::to_string(::getpid()) + ".exe";
+    std::string shouted = " " + name + " ";
+    for (char& c : shouted)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    const std::string program = machine.Path(name);
     fs::copy_file("/bin/sleep", program);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        ::execl(program.c_str(), "viru.exe", "30", static_cast<char*>(nullptr));
+        ::execl(program.c_str(), name.c_str(), "30", static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ShellOps shell;
     bool found = false;
     for (int i = 0; i < 100 && !found; ++i) {
-        found = shell.CheckProcess(" VIRU.EXE ", false);
+        found = shell.CheckProcess(AnsiString(shouted.c_str()), false);
         if (!found)
             ::usleep(20000);
     }
     EXPECT_TRUE(found);
     EXPECT_FALSE(shell.CheckProcess("other.exe", false));
-    EXPECT_TRUE(shell.CheckProcess("viru.exe", true));
+    EXPECT_TRUE(shell.CheckProcess(AnsiString(name.c_str()), true));
     int status = 0;
     ::waitpid(child, &status, WNOHANG);
-    EXPECT_FALSE(shell.CheckProcess("viru.exe", false));
+    EXPECT_FALSE(shell.CheckProcess(AnsiString(name.c_str()), false));
 }
 
 TEST(ShellOpsPrograms, RunAndWaitGivesTheExitCode) {

@@ -39,17 +39,19 @@ std::filesystem::path BuiltSheet(const char* extension) {
 // splitter, HUD forms included.
 const std::set<std::string>& BasicControlClasses() {
     static const std::set<std::string> names = {
-        "TsgBackground",     "TsgSizeGrip",        "TsgCloseButton",    "TsgCheckBox",
-        "TsgPathCheckBox",   "TsgRadioButton",     "TsgGroupBox",       "TsgPanel",
-        "TsgLabel",          "TsgValueLabel",      "TsgProgressBar",    "TsgTrack",
-        "TsgScrollBar",      "TsgSmallScrollBar",  "TsgTrackBar",       "TsgSplitter",
-        "TsgStatusBar",      "TsgToolBar",         "TsgButton",         "TsgRoundButton",
-        "TsgCircleButton",   "TsgSpeedButton",     "TsgCornerButton",   "TsgColorButton",
-        "TsgPopupButton",    "TsgThumb",           "TsgExpanderButton", "TsgHudPanel",
-        "TsgHudButton",      "TsgHudSpeedButton",  "TsgHudTrack",       "TsgHudTrackBar",
-        "TsgHudScrollBar",   "TsgHudLabel",        "TsgHudCheckBox",    "TsgHudRadioButton",
-        "TsgHudGroupBox",    "TsgHudCloseButton",  "TsgHudStatusBar",   "TsgHudSizeGrip",
-        "TsgHudRoundButton", "TsgHudCornerButton", "TsgHudCircleButton"};
+        "TsgBackground",     "TsgSizeGrip",        "TsgCloseButton",     "TsgCheckBox",
+        "TsgPathCheckBox",   "TsgRadioButton",     "TsgGroupBox",        "TsgPanel",
+        "TsgLabel",          "TsgValueLabel",      "TsgProgressBar",     "TsgTrack",
+        "TsgScrollBar",      "TsgSmallScrollBar",  "TsgTrackBar",        "TsgSplitter",
+        "TsgStatusBar",      "TsgToolBar",         "TsgButton",          "TsgRoundButton",
+        "TsgCircleButton",   "TsgSpeedButton",     "TsgCornerButton",    "TsgColorButton",
+        "TsgPopupButton",    "TsgThumb",           "TsgExpanderButton",  "TsgHudPanel",
+        "TsgHudButton",      "TsgHudSpeedButton",  "TsgHudTrack",        "TsgHudTrackBar",
+        "TsgHudScrollBar",   "TsgHudLabel",        "TsgHudCheckBox",     "TsgHudRadioButton",
+        "TsgHudGroupBox",    "TsgHudCloseButton",  "TsgHudStatusBar",    "TsgHudSizeGrip",
+        "TsgHudRoundButton", "TsgHudCornerButton", "TsgHudCircleButton", "TsgBitmapButton",
+        "TsgToolButton",     "TsgPathButton",      "TsgToolPathButton",  "TsgAnimatedButton",
+        "TsgExpander",       "TsgImageControl"};
     return names;
 }
 

@@ -8,6 +8,7 @@
 #include "scene/controls/Sg_tabcontrol.h"
 #include "scene/core/Sg_bitmap.h"
 #include "scene/core/Sg_scene_canvas.h"
+#include "scene/core/Sg_scene_streams.h"
 
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/Reader.h"
@@ -150,6 +151,29 @@ TEST_F(TabControlStream, NestedPagesLoadSwitchByItemIndexAndRoundTrip) {
     EXPECT_EQ(Find<TsgTabControl>(again.get(), "Tabs")->ItemIndex(), 2);
     EXPECT_EQ(Shown(again.get()), "Page2");
     EXPECT_EQ(Save(again.get()), saved);
+}
+
+// A scene reads a text-form tree object by object: each header is read with its page under it
+// and only then joins the control. The pages must reach the control all the same.
+TEST_F(TabControlStream, HeadersReadOneByOneStillHandTheirPagesToTheControl) {
+    TComponent owner(nullptr);
+    TStringStream source{AnsiString(kWizard)};
+    TsgObject* root = CreateObjectFromStream(&owner, source);
+    ASSERT_NE(root, nullptr);
+    ASSERT_EQ(root->ChildrenCount(), 1);
+    auto* tabs = dynamic_cast<TsgTabControl*>(root->GetChild(0));
+    ASSERT_NE(tabs, nullptr);
+    std::string shown;
+    for (int i = 0; i < 3; ++i) {
+        TsgTabItem* item = tabs->TabItem(i);
+        ASSERT_NE(item, nullptr) << i;
+        ASSERT_NE(item->Layout(), nullptr) << i;
+        EXPECT_EQ(item->Layout()->Parent(), tabs) << i;
+        EXPECT_FLOAT_EQ(item->Layout()->Position()->Y(), 20) << i;
+        shown += item->Layout()->Visible() ? "1" : "0";
+    }
+    EXPECT_EQ(shown, "010");
+    root->Free();
 }
 
 TEST_F(TabControlStream, DefaultSheetDressesTheControlAndItsHeaders) {

@@ -5,6 +5,10 @@
 
 #include "scene/controls/Sg_treeview.h"
 
+#include "platform/classes/ObjectText.h"
+#include "platform/classes/Reader.h"
+#include "platform/classes/Writer.h"
+#include "platform/rtl/MemoryStream.h"
 #include "platform/rtl/StringUtils.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/TimerHeap.h"
@@ -357,3 +361,26 @@ TEST_F(TreeView, SelectingScrollsTheItemIntoView) {
 }
 
 } // namespace
+
+TEST_F(TreeView, AnItemsFontIsWrittenAndReadWithIt) {
+    TsgTreeViewItem item(nullptr);
+    item.SetText(u"Program");
+    item.Font()->SetSize(15);
+    TMemoryStream binary;
+    {
+        TWriter writer(binary);
+        writer.WriteRootComponent(&item);
+    }
+    binary.SetPosition(0);
+    TStringStream text;
+    ObjectBinaryToText(binary, text);
+    EXPECT_NE(std::string(text.DataString().c_str()).find("Font.Size = 15"), std::string::npos)
+        << text.DataString().c_str();
+
+    binary.SetPosition(0);
+    TsgTreeViewItem read(nullptr);
+    TReader reader(binary);
+    reader.ReadRootComponent(&read);
+    EXPECT_FLOAT_EQ(read.Font()->Size(), 15);
+    EXPECT_EQ(read.Text(), u"Program");
+}

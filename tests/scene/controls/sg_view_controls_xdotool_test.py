@@ -130,5 +130,23 @@ class BasicControlsInARealWindow(unittest.TestCase):
                          "a scroll bar alone does not scroll by the wheel")
 
 
+    def test_arrow_buttons_step_and_repeat_while_held(self):
+        # The horizontal bar spans x 16..216 at y 210..228 with its value at 40; its arrow buttons
+        # sit at both ends. A click on the right arrow steps once; holding the left one repeats.
+        lines = self.run_view(os.path.join(SHOTS, "sg_view_controls_arrows.png"), [
+            ("mousemove", "--window", "WINDOW", "209", "219", "click", "1"),
+            ("mousemove", "--window", "WINDOW", "22", "219", "mousedown", "1"),
+            ("sleep", "1.5"),
+            ("mouseup", "1"),
+        ])
+        text = "\n".join(lines)
+        values = [float(line.split()[2]) for line in lines if line.startswith("root.11 change ")]
+        self.assertTrue(values, text)
+        self.assertEqual(values[0], 41, text)
+        self.assertEqual(values[1], 40, text)
+        # Held for 1.5 s: the first repeat after 600 ms, then one every 100 ms.
+        self.assertGreaterEqual(len(values), 6, text)
+        self.assertEqual(values[1:], sorted(values[1:], reverse=True), text)
+
 if __name__ == "__main__":
     unittest.main()

@@ -120,6 +120,59 @@ class DesignerUnderXvfb(unittest.TestCase):
         if keep:
             shutil.copy(shot, keep)
 
+    def wait_for_windows(self, enough, seconds=15):
+        """Waits until the tool's count of visible windows satisfies `enough` (the menu is a
+        window of its own) and returns it, so a loaded machine only makes the test slower."""
+        deadline = time.monotonic() + seconds
+        count = 0
+        while time.monotonic() < deadline:
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid",
+                                    str(self.tool.pid)], env=self.env, timeout=20,
+                                   capture_output=True, text=True).stdout.split()
+            count = len(found)
+            if enough(count):
+                return count
+            time.sleep(0.1)
+        self.fail("the designer shows %d windows" % count)
+
+    def grab_screen(self, path):
+        """The whole X screen as PNG (the menu is a window of its own, outside the scene's
+        buffer); False when Pillow cannot read the display."""
+        try:
+            from PIL import ImageGrab
+            ImageGrab.grab(xdisplay=self.env["DISPLAY"]).save(path)
+            return True
+        except Exception:  # noqa: BLE001 - a missing grabber only skips the picture
+            return False
+
+    def test_right_click_menu_deletes_the_object(self):
+        saved = os.path.join(self.work, "saved.txt")
+        window = self.start("--save", saved)
+        # A right press on the small box selects it and opens the design menu at the pointer.
+        self.xdotool("mousemove", "--window", window, "70", "60")
+        time.sleep(0.1)
+        shown = self.wait_for_windows(lambda count: count >= 1)
+        self.xdotool("click", "3")
+        self.wait_for_windows(lambda count: count > shown)
+        time.sleep(0.2)
+        shot = os.path.join(self.work, "menu.png")
+        if self.grab_screen(shot):
+            keep = os.environ.get("DBI_MENU_SCREENSHOT")
+            if keep:
+                shutil.copy(shot, keep)
+        # "Delete object" is the second row: 22 units a row below a 1-unit frame.
+        self.xdotool("mousemove_relative", "--", "40", "34")
+        time.sleep(0.2)
+        self.xdotool("click", "1")
+        self.wait_for_windows(lambda count: count == shown)
+        time.sleep(0.2)
+        lines = self.finish()
+        self.assertIn("modified", lines)
+        with open(saved) as f:
+            got = f.read()
+        self.assertNotIn("Rectangle1", got)
+        self.assertIn("object Rectangle2: TsgRectangle", got)
+
     @unittest.skipUnless(os.path.exists(STREAM_TOOL), "sgstream_tool is not built")
     def test_binary_save_reads_back_to_the_same_tree(self):
         saved = os.path.join(self.work, "saved.bin")

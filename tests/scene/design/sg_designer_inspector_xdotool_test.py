@@ -1,0 +1,207 @@
+"""The designer tool's property inspector in a real window under Xvfb, driven by the real pointer
+and keyboard through xdotool: a click on an object of the design window lists its properties in
+the inspector window beside it, the arrow keys move through the rows, a value typed into the
+editor and confirmed with Enter changes the object, and the saved scene holds the new value."""
+import os
+import queue
+import shutil
+import subprocess
+import tempfile
+import threading
+import time
+import unittest
+
+BINARY_DIR = os.environ.get("DBI_BINARY_DIR", "")
+DESIGNER = os.path.join(BINARY_DIR, "tools", "sg_designer")
+DATA = os.path.join(os.environ.get("DBI_SOURCE_DIR", ""), "tests/scene/design/data")
+SCENE = os.path.join(DATA, "designer_scene.txt")
+PATH_SCENE = os.path.join(DATA, "designer_path_scene.txt")
+IMAGE_SCENE = os.path.join(DATA, "designer_image_scene.txt")
+TOOLS = ("Xvfb", "xdotool")
+
+
+def missing():
+    if not os.path.exists(DESIGNER):
+        return "sg_designer is not built"
+    for tool in TOOLS:
+        if not shutil.which(tool):
+            return tool + " is not installed"
+    return None
+
+
+@unittest.skipIf(missing(), missing())
+class InspectorUnderXvfb(unittest.TestCase):
+    def setUp(self):
+        read, write = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
+                                      "1280x800x24", "-nolisten", "tcp"],
+                                     pass_fds=(write,), stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as display:
+            number = display.readline().strip()
+        self.assertTrue(number, "Xvfb gave no display")
+        self.env = dict(os.environ, DISPLAY=":" + number)
+        self.env.pop("DBI_VIDEO_DRIVER", None)
+        self.env.pop("SDL_VIDEODRIVER", None)
+        self.tool = None
+        self.lines = queue.Queue()
+        self.seen = []
+        self.work = tempfile.mkdtemp(prefix="sg_inspector_test")
+
+    def tearDown(self):
+        for process in (self.tool, self.xvfb):
+            if process and process.poll() is None:
+                process.kill()
+                process.wait(timeout=10)
+        shutil.rmtree(self.work, ignore_errors=True)
+
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=20,
+                              capture_output=True, text=True).stdout
+
+    def start(self, *extra, scene=SCENE):
+        self.tool = subprocess.Popen([DESIGNER, scene, *extra, "--exit-after", "60000"],
+                                     env=self.env, stdout=subprocess.PIPE,
+                                     stderr=subprocess.PIPE, text=True)
+
+        def pump():
+            for line in self.tool.stdout:
+                self.lines.put(line.rstrip("\n"))
+        threading.Thread(target=pump, daemon=True).start()
+        design = self.xdotool("search", "--sync", "--name", "sg_designer").split()[0]
+        inspector = self.xdotool("search", "--sync", "--name", "Properties").split()[0]
+        time.sleep(0.5)
+        return design, inspector
+
+    def wait_for(self, predicate, timeout=5.0):
+        """The first line of the tool's output, from now on, that the predicate accepts."""
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            try:
+                line = self.lines.get(timeout=0.1)
+            except queue.Empty:
+                continue
+            self.seen.append(line)
+            if predicate(line):
+                return line
+        self.fail("no such line; the tool said: %r" % self.seen)
+
+    def click(self, window, x, y):
+        self.xdotool("mousemove", "--window", window, str(x), str(y))
+        time.sleep(0.1)
+        self.xdotool("click", "1")
+        time.sleep(0.2)
+
+    def select_row(self, inspector, name):
+        """Selects the inspector's row of the property name, from the first row down."""
+        self.click(inspector, 60, 8)
+        row = self.wait_for(lambda line: line.startswith("inspect "))
+        for _ in range(80):
+            if row.startswith("inspect %s =" % name):
+                return row
+            self.xdotool("key", "Down")
+            row = self.wait_for(lambda line: line.startswith("inspect "))
+        self.fail("no row " + name)
+
+    def test_a_property_typed_in_the_inspector_changes_the_object(self):
+        saved = os.path.join(self.work, "saved.txt")
+        shot = os.path.join(self.work, "designer.png")
+        design, inspector = self.start("--save", saved, "--screenshot", shot)
+        # Rectangle1 lies at (40,40) 60 x 40 in the design window.
+        self.click(design, 70, 60)
+        self.wait_for(lambda line: line == "select Rectangle1")
+        self.assertEqual(self.select_row(inspector, "Width"), "inspect Width = 60")
+        self.xdotool("key", "ctrl+a")
+        self.xdotool("type", "--delay", "50", "90")
+        self.xdotool("key", "Return")
+        self.wait_for(lambda line: line == "modified")
+        # The row shows the new value when it is selected again.
+        self.xdotool("key", "Up")
+        self.xdotool("key", "Down")
+        self.wait_for(lambda line: line == "inspect Width = 90")
+        self.xdotool("key", "F12")
+        time.sleep(0.5)
+        self.xdotool("key", "ctrl+s")
+        self.wait_for(lambda line: line == "saved " + saved)
+        self.xdotool("key", "Escape")
+        self.tool.wait(timeout=30)
+        self.assertEqual(self.tool.returncode, 0, self.tool.stderr.read())
+        with open(saved) as f:
+            text = f.read()
+        block = text[text.index("object Rectangle1"):]
+        block = block[:block.index("end")]
+        self.assertIn("Width = 90.0", block)
+        self.assertIn("Height = 40.0", block)
+        for picture in (shot, shot.replace(".png", "-properties.png")):
+            self.assertTrue(os.path.getsize(picture) > 0, picture)
+        keep = os.environ.get("DBI_INSPECTOR_SCREENSHOT")
+        if keep:
+            shutil.copy(shot.replace(".png", "-properties.png"), keep)
+            shutil.copy(shot, keep.replace(".png", "-design.png"))
+
+    def test_the_path_designer_opens_from_the_inspector_and_sets_the_path(self):
+        saved = os.path.join(self.work, "saved.txt")
+        design, inspector = self.start("--save", saved, scene=PATH_SCENE)
+        self.click(design, 100, 90)
+        self.wait_for(lambda line: line == "select Path1")
+        self.select_row(inspector, "Data")
+        # The row's "Edit..." button has the focus: Enter opens the designer window.
+        self.xdotool("key", "Return")
+        window = self.xdotool("search", "--sync", "--name", "Path Designer").split()[0]
+        time.sleep(0.5)
+        self.xdotool("windowfocus", "--sync", window)
+        self.click(window, 200, 44)
+        self.xdotool("type", "--delay", "30", "M 0 0 L 100 0 L 50 80 Z")
+        time.sleep(0.3)
+        # OK, second from the right in the bottom row of the 666 x 455 window.
+        self.click(window, 538, 431)
+        self.wait_for(lambda line: line == "modified")
+        # The keyboard goes back to the inspector's window (the closed one had it).
+        self.xdotool("windowfocus", "--sync", inspector)
+        self.click(inspector, 60, 8)
+        self.xdotool("key", "ctrl+s")
+        self.wait_for(lambda line: line == "saved " + saved)
+        self.xdotool("key", "Escape")
+        self.tool.wait(timeout=30)
+        self.assertEqual(self.tool.returncode, 0, self.tool.stderr.read())
+        with open(saved) as f:
+            text = f.read()
+        block = text[text.index("object Path1"):]
+        self.assertIn("Data.Path = {", block[:block.index("end")])
+
+    def test_the_bitmap_editor_opens_from_the_inspector_and_crops_the_picture(self):
+        saved = os.path.join(self.work, "saved.txt")
+        design, inspector = self.start("--save", saved, scene=IMAGE_SCENE)
+        self.click(design, 100, 80)
+        self.wait_for(lambda line: line == "select Image1")
+        self.select_row(inspector, "Bitmap")
+        self.xdotool("key", "Return")
+        window = self.xdotool("search", "--sync", "--name", "Bitmap Editor").split()[0]
+        time.sleep(0.5)
+        self.xdotool("windowfocus", "--sync", window)
+        # "Crop" in the second row of the 584 x 469 window frames 80 % of the 40 x 20 picture,
+        # then OK, left of Cancel in the top row.
+        self.click(window, 104, 56)
+        self.click(window, 456, 22)
+        self.wait_for(lambda line: line == "modified")
+        self.xdotool("windowfocus", "--sync", inspector)
+        self.click(inspector, 60, 8)
+        self.xdotool("key", "ctrl+s")
+        self.wait_for(lambda line: line == "saved " + saved)
+        self.xdotool("key", "Escape")
+        self.tool.wait(timeout=30)
+        self.assertEqual(self.tool.returncode, 0, self.tool.stderr.read())
+        with open(saved) as f:
+            text = f.read()
+        data = text[text.index("Bitmap.PNG = {") + len("Bitmap.PNG = {"):]
+        data = "".join(data[:data.index("}")].split())
+        # The PNG header's width and height, big-endian after the IHDR tag.
+        header = bytes.fromhex(data[:66])
+        width = int.from_bytes(header[16:20], "big")
+        height = int.from_bytes(header[20:24], "big")
+        self.assertEqual((width, height), (32, 16))
+
+
+if __name__ == "__main__":
+    unittest.main()
