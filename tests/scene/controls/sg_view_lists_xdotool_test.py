@@ -88,13 +88,14 @@ class LongListsInARealWindow(unittest.TestCase):
             self.assertIn(line, lines[start:], text)
             return lines.index(line, start) + 1
 
-        # The scene's two items come first, then the items added.
-        at = after("Long change 1")
-        at = after("Long change %d" % (ITEMS + 1), at)
-        at = after("Long change 0", at)
-        self.assertIn("Long wheel -120", lines[at:], text)
-        at = after("Choice change 2", at)
-        after("Choice change %d" % ITEMS, at)
+        # The scene loads its objects without names, so they go by child index: the list box
+        # is root.1, the combo box root.2. The scene's two items come first, then the items added.
+        at = after("root.1 change 1")
+        at = after("root.1 change %d" % (ITEMS + 1), at)
+        at = after("root.1 change 0", at)
+        self.assertIn("root.1 wheel -120", lines[at:], text)
+        at = after("root.2 change 2", at)
+        after("root.2 change %d" % ITEMS, at)
 
 
 if __name__ == "__main__":
