@@ -2,7 +2,7 @@
 // looking at it on a desktop or under Xvfb (xvfb-run -a sg_view scene.txt ...).
 //
 //   sg_view <scene.txt> [--size WxH] [--background #AARRGGBB] [--screenshot out.png]
-//           [--exit-after MS] [--print-events]
+//           [--exit-after MS] [--print-events] [--list-items N]
 //
 // The root object's class must be a visual object known to the toolkit (TsgPreviewShape draws
 // the canvas primitives). The window takes the root's size unless --size says otherwise, and
@@ -18,6 +18,8 @@
 // selected item of a tree view, "check" with an item's text and state, "scroll x,y" for a
 // scroll box).
 // The controls draw themselves from the default style sheet the build attaches to the program.
+// --list-items fills every list box and combo box of the scene with N numbered items
+// ("Item 1", ...), for trying long lists.
 // Escape or closing the window ends it.
 // Exit code 0 on success, 1 on bad input, 2 on usage.
 #include "scene/controls/Sg_controls.h"
@@ -25,9 +27,11 @@
 #include "scene/controls/Sg_controls_popupbox.h"
 #include "scene/controls/Sg_controls_rangebars.h"
 #include "scene/controls/Sg_layouts.h"
+#include "scene/controls/Sg_listbox.h"
 #include "scene/controls/Sg_memo.h"
 #include "scene/controls/Sg_numberbox.h"
 #include "scene/controls/Sg_scrollbox.h"
+#include "scene/controls/Sg_stringlists.h"
 #include "scene/controls/Sg_tabcontrol.h"
 #include "scene/controls/Sg_textbox.h"
 #include "scene/controls/Sg_treeview.h"
@@ -58,7 +62,8 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr, "usage: sg_view <scene.txt> [--size WxH] [--background #AARRGGBB] "
-                         "[--screenshot out.png] [--exit-after MS] [--print-events]\n");
+                         "[--screenshot out.png] [--exit-after MS] [--print-events] "
+                         "[--list-items N]\n");
     return 2;
 }
 
@@ -96,6 +101,10 @@ public:
             expander->OnExpand = TNotifyEvent::Bind<&TEventPrinter::Expand>(this);
         else if (auto* memo = dynamic_cast<TsgMemo*>(node))
             memo->OnChangeTracking = change;
+        else if (auto* list = dynamic_cast<TsgListBox*>(node))
+            list->OnChange = change;
+        else if (auto* combo = dynamic_cast<TsgComboBox*>(node))
+            combo->OnChange = change;
         if (auto* tree = dynamic_cast<TsgTreeView*>(node)) {
             tree->OnChange = change;
             tree->OnChangeCheck = TNotifyEvent::Bind<&TEventPrinter::Check>(this);
@@ -144,6 +153,12 @@ private:
         else if (auto* memo = dynamic_cast<TsgMemo*>(sender))
             Line("change lines %d length %d last '%s'", memo->GetLineCount(), memo->Text().Length(),
                  memo->GetLine(memo->GetLineCount() - 1).ToUtf8().c_str());
+        else if (auto* item = dynamic_cast<TsgListBoxItem*>(sender))
+            Line("change %d", item->Index());
+        else if (auto* combo = dynamic_cast<TsgComboBox*>(sender))
+            Line("change %d", combo->ItemIndex());
+        else
+            Line("change -1");
     }
     void Check(TObject* sender) {
         auto* item = static_cast<TsgTreeViewItem*>(sender);
@@ -179,6 +194,28 @@ private:
     TsgScrollBox* FScrollBox = nullptr;
 };
 
+void FillLists(TsgVisualObject* node, int count) {
+    auto* list = dynamic_cast<TsgListBox*>(node);
+    auto* combo = dynamic_cast<TsgComboBox*>(node);
+    if (list || combo) {
+        TsgListBox* target = combo ? combo->ListBox() : list;
+        target->BeginUpdate();
+        for (int i = 0; i < count; ++i) {
+            auto* item = new TsgListBoxItem(nullptr);
+            item->SetText(UnicodeString::FromUtf8("Item " + std::to_string(i + 1)));
+            if (combo)
+                combo->AddObject(item);
+            else
+                list->AddObject(item);
+        }
+        target->EndUpdate();
+        return;
+    }
+    for (int i = 0; i < node->ChildrenCount(); ++i)
+        if (TsgVisualObject* child = node->GetChild(i)->Visual())
+            FillLists(child, count);
+}
+
 void WatchTree(TsgVisualObject* node, const std::string& path,
                std::vector<std::unique_ptr<TEventPrinter>>& printers, bool isRoot) {
     std::string name = node->Name().IsEmpty() ? path : std::string(node->Name().c_str());
@@ -187,6 +224,9 @@ void WatchTree(TsgVisualObject* node, const std::string& path,
     // are made focusable so that any layout can be tried.
     if (!isRoot && !dynamic_cast<TsgControl*>(node))
         node->SetCanFocused(true);
+    // The items of a list report through their list.
+    if (dynamic_cast<TsgListBox*>(node) || dynamic_cast<TsgComboBox*>(node))
+        return;
     // A style clone already applied (the expander styles itself when made) keeps its own
     // handlers: its parts belong to the control.
     auto* control = dynamic_cast<TsgControl*>(node);
@@ -257,6 +297,7 @@ int main(int argc, char** argv) {
     std::string screenshot;
     bool background = false;
     bool printEvents = false;
+    long listItems = 0;
     TsgColor backgroundColor = 0xFFFFFFFF;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc) {
@@ -269,6 +310,11 @@ int main(int argc, char** argv) {
             screenshot = argv[++i];
         } else if (std::strcmp(argv[i], "--print-events") == 0) {
             printEvents = true;
+        } else if (std::strcmp(argv[i], "--list-items") == 0 && i + 1 < argc) {
+            char* end = nullptr;
+            listItems = std::strtol(argv[++i], &end, 10);
+            if (!end || *end || listItems < 0 || listItems > 10000000)
+                return Usage();
         } else if (std::strcmp(argv[i], "--exit-after") == 0 && i + 1 < argc) {
             char* end = nullptr;
             exitAfter = std::strtol(argv[++i], &end, 10);
@@ -290,6 +336,7 @@ int main(int argc, char** argv) {
         RegisterSgTreeViewUnit();
         RegisterSgTextboxUnit();
         RegisterSgTabControlUnit();
+        RegisterSgListBoxUnit();
         InitSgCanvasUnit();
         Application->Initialize();
 
@@ -324,6 +371,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "sg_view: %s holds no visual object tree\n", argv[1]);
             return 1;
         }
+        if (listItems > 0)
+            FillLists(root->Visual(), static_cast<int>(listItems));
         LayOutTree(root->Visual());
         std::vector<std::unique_ptr<TEventPrinter>> printers;
         if (printEvents)

@@ -5,6 +5,7 @@
 #include "platform/ui/Timer.h"
 #include "scene/controls/Sg_controls.h"
 #include "scene/controls/Sg_layouts.h"
+#include "scene/controls/Sg_listbox.h"
 #include "scene/controls/Sg_scrollbox.h"
 #include "scene/controls/Sg_tabcontrol.h"
 #include "scene/controls/Sg_textbox.h"
@@ -26,6 +27,7 @@ void RegisterInstallerWindowClasses() {
         RegisterSgTreeViewUnit();
         RegisterSgTextboxUnit();
         RegisterSgTabControlUnit();
+        RegisterSgListBoxUnit();
         RegisterClass(TRichEdit::StaticClassInfo());
         RegisterClass(TTimer::StaticClassInfo());
         return true;

@@ -4,6 +4,7 @@
 #include "scene/core/Sg_scene_align.h"
 #include "scene/core/Sg_scene_canvas.h"
 #include "scene/core/Sg_scene_geometry.h"
+#include "scene/core/Sg_scene_paint.h"
 
 #include "platform/ui/UiClock.h"
 
@@ -91,6 +92,20 @@ void TsgScrollContent::Paint() {
     canvas->IntersectClipRect(GetClipRect());
     box->ContentPaint(canvas, LocalRect());
     canvas->RestoreCanvas(state);
+}
+
+void TsgScrollContent::PaintChildren() {
+    if (TsgScrollBox* box = Box())
+        box->PaintContentChildren(this);
+    else
+        TsgContent::PaintChildren();
+}
+
+void TsgScrollContent::ApplyResource() {
+    if (TsgScrollBox* box = dynamic_cast<TsgScrollBox*>(Parent());
+        box && !box->StylesContentWithBox())
+        return;
+    TsgContent::ApplyResource();
 }
 
 // ---- TsgScrollBox ----
@@ -288,6 +303,10 @@ TsgRect TsgScrollBox::GetContentBounds() {
 }
 
 void TsgScrollBox::ContentPaint(TsgCanvas*, const TsgRect&) {}
+
+void TsgScrollBox::PaintContentChildren(TsgScrollContent* AContent) {
+    sgPaintChildren(AContent);
+}
 
 void TsgScrollBox::RealignContent(const TsgRect& R) {
     if (!FContent || !FContentLayout)

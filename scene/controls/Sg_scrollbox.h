@@ -30,6 +30,9 @@ class TsgScrollContent : public TsgContent {
     TsgRect GetClipRect() override;
     TsgVisualObject* ObjectByPoint(float X, float Y) override;
     void Paint() override;
+    // The box decides which children to paint and whether they take their styles with it.
+    void PaintChildren() override;
+    void ApplyResource() override;
 
 protected:
     // A child that comes or goes changes the scrolled area: the box lays its bars out again,
@@ -99,6 +102,11 @@ class TsgScrollBox : public TsgControl {
     virtual TsgRect GetContentBounds();
     // Paints behind the scrolled children, clipped to the viewport.
     virtual void ContentPaint(TsgCanvas* Canvas, const TsgRect& ARect);
+    // Paints the scrolled children; all of them unless a subclass knows which are visible.
+    virtual void PaintContentChildren(TsgScrollContent* AContent);
+    // Whether the scrolled children are styled together with the box; false where they are
+    // many and each styles itself on its first paint.
+    virtual bool StylesContentWithBox() const { return true; }
     virtual void RealignContent(const TsgRect& R);
 
     // The running scroll animations, nullptr before the first wheel or fling.

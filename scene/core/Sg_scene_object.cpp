@@ -76,7 +76,10 @@ void TsgObject::AddObject(TsgObject* AObject) {
     AObject->FScene = FScene;
     AObject->UpdateChildScene();
     AObject->ChangeParent();
-    FEffectDirty = true;
+    // Only an effect among the children changes what HasEffect answers; long lists add and
+    // remove many other children.
+    if (AObject->IsEffect())
+        FEffectDirty = true;
     ChildAdded(AObject);
     AObject->ParentChanged();
 }
@@ -87,8 +90,14 @@ void TsgObject::RemoveObject(TsgObject* AObject) {
     ChildRemoved(AObject);
     AObject->FParent = nullptr;
     AObject->FScene = nullptr;
-    FChildren->Remove(AObject);
-    FEffectDirty = true;
+    // Searched from the end: long lists are emptied from their last child to their first.
+    for (int i = FChildren->Count() - 1; i >= 0; --i)
+        if (FChildren->Get(i) == AObject) {
+            FChildren->Delete(i);
+            break;
+        }
+    if (AObject->IsEffect())
+        FEffectDirty = true;
     AObject->ParentChanged();
 }
 
@@ -370,7 +379,7 @@ bool TsgObject::HasEffect() {
 }
 
 bool TsgObject::HasDisablePaintEffect() {
-    if (FEffectsDisabled)
+    if (FEffectsDisabled || !HasEffect())
         return false;
     for (int i = 0; i < ChildrenCount(); ++i) {
         TsgObject* child = GetChild(i);
@@ -381,7 +390,7 @@ bool TsgObject::HasDisablePaintEffect() {
 }
 
 bool TsgObject::HasAfterPaintEffect() {
-    if (FEffectsDisabled)
+    if (FEffectsDisabled || !HasEffect())
         return false;
     for (int i = 0; i < ChildrenCount(); ++i) {
         TsgObject* child = GetChild(i);

@@ -156,13 +156,14 @@ void sgSetInPaintTo(TsgVisualObject* O, bool Value) {
             sgSetInPaintTo(v, Value);
 }
 
-void sgPaintChildren(TsgVisualObject* P) {
+void sgPaintChildren(TsgVisualObject* P, int First, int Last) {
     IsgScene* scene = P->Scene();
     TsgCanvas* canvas = P->Canvas();
     if (!scene || !canvas)
         return;
     const bool design = scene->GetDesignTime();
-    for (int i = 0; i < P->ChildrenCount(); ++i) {
+    const int end = Last >= First ? std::min(Last + 1, P->ChildrenCount()) : P->ChildrenCount();
+    for (int i = std::max(First, 0); i < end; ++i) {
         TsgVisualObject* c = P->GetChild(i)->Visual();
         if (!c || !(c->Visible() || (design && !c->Locked())) || (design && c->DesignHide()))
             continue;

@@ -26,8 +26,9 @@ protected:
 };
 
 // Paints P's visual children through P's canvas (the temporary canvas while painting into
-// another target, else the scene's).
-void sgPaintChildren(TsgVisualObject* P);
+// another target, else the scene's); only children First to Last when Last is not below First
+// (long lists paint the rows they show).
+void sgPaintChildren(TsgVisualObject* P, int First = 0, int Last = -1);
 // Draws O's enabled effects; their pictures are rendered again when O's effects are dirty or an
 // effect replaces O's painting, and copied otherwise.
 void sgApplyEffect(TsgVisualObject* O);

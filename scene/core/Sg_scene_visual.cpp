@@ -612,7 +612,12 @@ void TsgVisualObject::ChildAdded(TsgObject* AObject) {
 void TsgVisualObject::ChildRemoved(TsgObject* AObject) {
     if (AObject == FCaret)
         FCaret = nullptr;
-    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), AObject), FTabList.end());
+    // From the end: long lists are emptied from their last child to their first.
+    for (auto it = FTabList.rbegin(); it != FTabList.rend(); ++it)
+        if (*it == AObject) {
+            FTabList.erase(std::next(it).base());
+            break;
+        }
 }
 
 void TsgVisualObject::PaintChildren() {
