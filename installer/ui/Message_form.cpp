@@ -1,8 +1,8 @@
 #include "installer/ui/Message_form.h"
 
 #include "installer/config/General_module.h"
-#include "installer/ui/Form_layout.h"
 #include "platform/classes/TypInfo.h"
+#include "platform/ui/FormLayout.h"
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_objects_text.h"
 #include "scene/core/Sg_scene_control.h"

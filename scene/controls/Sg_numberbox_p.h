@@ -2,6 +2,9 @@
 #pragma once
 
 #include "scene/controls/Sg_numberbox.h"
+#include "scene/core/Sg_scene_text.h"
+
+#include "platform/rtl/Exceptions.h"
 
 #include <cmath>
 
@@ -35,6 +38,18 @@ inline bool Limit(float& Value, float Min, float Max) {
     if (Value < Min)
         Value = Min;
     return true;
+}
+
+// The value a committed text stands for: the typed number limited to the range, or the old
+// value when the text is no number.
+inline float TypedValue(const UnicodeString& Text, float Old, float Min, float Max) {
+    try {
+        float v = sgStrToFloat(Text);
+        if (Limit(v, Min, Max))
+            return v;
+    } catch (const EConvertError&) {
+    }
+    return Old;
 }
 
 } // namespace numericbox

@@ -56,13 +56,8 @@ void TsgSpinBox::SetSuffix(const UnicodeString& Value) {
 }
 
 void TsgSpinBox::Change() {
-    try {
-        float v = sgStrToFloat(Text());
-        if (numericbox::Limit(v, FMin, FMax))
-            FValue = v;
-    } catch (const EConvertError&) {
-        // The old value stays and is shown again below.
-    }
+    // Text that is no number brings the old value back.
+    FValue = numericbox::TypedValue(Text(), FValue, FMin, FMax);
     WriteText(sgValueText(FValue, FValueType, FDecimalDigits));
     Repaint();
     TsgTextBox::Change();

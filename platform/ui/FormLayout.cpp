@@ -1,4 +1,4 @@
-#include "installer/ui/Form_layout.h"
+#include "platform/ui/FormLayout.h"
 
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/Reader.h"
