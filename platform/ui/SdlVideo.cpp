@@ -1,13 +1,26 @@
 #include "platform/ui/SdlVideo.h"
 
 #include <SDL.h>
+#include <X11/Xlib.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 enum class VideoState { NotTried, Started, Failed };
 VideoState state = VideoState::NotTried;
+
+XErrorHandler previousXErrorHandler = nullptr;
+
+// A popup window (a menu, a drop-down list) can be destroyed while requests naming it are still
+// on their way to the X server; the error that comes back for it must not end the program, as
+// the default handler would. Every other error goes on to that handler.
+int IgnoreVanishedWindows(Display* display, XErrorEvent* error) {
+    if (error->error_code == BadWindow || error->error_code == BadDrawable)
+        return 0;
+    return previousXErrorHandler ? previousXErrorHandler(display, error) : 0;
+}
 
 const char* ChooseDriver() {
     const char* forced = std::getenv("DBI_VIDEO_DRIVER");
@@ -44,6 +57,8 @@ bool EnsureVideo() {
         return false;
     }
     state = VideoState::Started;
+    if (const char* name = SDL_GetCurrentVideoDriver(); name && std::strcmp(name, "x11") == 0)
+        previousXErrorHandler = XSetErrorHandler(IgnoreVanishedWindows);
     return true;
 }
 
