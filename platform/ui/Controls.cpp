@@ -394,8 +394,15 @@ HWND SetCapture(HWND hwnd) {
     if (hwnd && !TWindowRegistry::Contains(hwnd))
         return previous;
     captureHolder = hwnd;
-    if (VideoStarted())
-        SDL_CaptureMouse(hwnd ? SDL_TRUE : SDL_FALSE);
+    if (VideoStarted()) {
+        // SDL grabs the pointer for the window holding the keyboard, which need not be the
+        // holder's (a second window shown later takes the keyboard on a display without a
+        // window manager); a grab on that one would steal every click. A press in the
+        // holder's window keeps the pointer there until release anyway.
+        TForm* form = hwnd ? hwnd->ParentForm() : nullptr;
+        SDL_Window* own = form ? form->PlatformWindow() : nullptr;
+        SDL_CaptureMouse(own && own == SDL_GetKeyboardFocus() ? SDL_TRUE : SDL_FALSE);
+    }
     return previous;
 }
 

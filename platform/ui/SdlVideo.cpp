@@ -50,6 +50,10 @@ bool EnsureVideo() {
     // The first click on an inactive window reaches the control under it, as users expect.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // SDL would grab the pointer at every press for the window holding the keyboard, which
+    // may be another of our windows; the display keeps a pressed pointer with the window
+    // pressed, and SetCapture asks for more where that is right.
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
     // Window surfaces are plain memory we copy into; no GPU renderer is needed behind them.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
