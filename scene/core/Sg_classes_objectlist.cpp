@@ -27,8 +27,11 @@ void TsgObjectList::SetCapacity(int N) {
         return;
     if (count_ > N)
         count_ = N;
+    const bool shrinking = N < Capacity();
+    // Growing leaves the vector's own reserve in place, so adding one by one stays linear.
     list_.resize(static_cast<size_t>(N), nullptr);
-    list_.shrink_to_fit();
+    if (shrinking)
+        list_.shrink_to_fit();
 }
 
 void TsgObjectList::RequiredCapacity(int N) {

@@ -133,9 +133,16 @@ void TsgObject::SetParent(TsgObject* Value) {
 void TsgObject::DeleteChildren() {
     if (!FChildren)
         return;
+    // Freed first to last. The list keeps exactly the children not yet freed (a child freed
+    // while a sibling goes still leaves it), taken from its end: it is reversed once, so a
+    // long list costs no shifting.
+    const int count = FChildren->Count();
+    for (int i = 0; i < count / 2; ++i)
+        FChildren->Exchange(i, count - 1 - i);
     while (FChildren->Count() > 0) {
-        auto* child = static_cast<TsgObject*>(FChildren->Get(0));
-        FChildren->Delete(0);
+        const int last = FChildren->Count() - 1;
+        auto* child = static_cast<TsgObject*>(FChildren->Get(last));
+        FChildren->Delete(last);
         child->FParent = nullptr;
         child->Free();
     }

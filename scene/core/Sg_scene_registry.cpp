@@ -7,13 +7,31 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 TStringList* ObjectList = nullptr;
 
 namespace {
 
-std::vector<TsgObject*>* ResourceList = nullptr;
+// Every live node in the order built; a removed node leaves an empty slot until the slots
+// are compacted, so building and destroying a node costs the same with a million of them.
+struct TResourceList {
+    std::vector<TsgObject*> Order;
+    std::unordered_map<TsgObject*, size_t> Slot;
+
+    void Compact() {
+        size_t kept = 0;
+        for (TsgObject* o : Order)
+            if (o) {
+                Slot[o] = kept;
+                Order[kept++] = o;
+            }
+        Order.resize(kept);
+    }
+};
+
+TResourceList* ResourceList = nullptr;
 std::vector<IsgScene*>* SceneList = nullptr;
 
 const UnicodeString kObjectPrefix = u"sgobj";
@@ -54,7 +72,7 @@ TComponent* FindLiveComponent(uintptr_t Address) {
         return c && reinterpret_cast<uintptr_t>(static_cast<void*>(c)) == Address;
     };
     if (ResourceList)
-        for (TsgObject* o : *ResourceList)
+        for (TsgObject* o : ResourceList->Order)
             if (matches(o))
                 return o;
     if (SceneList)
@@ -90,36 +108,40 @@ void RegisterSGObjects(const UnicodeString& Category,
 }
 
 int AddResource(TsgObject* AObject) {
-    if (!ResourceList) {
-        ResourceList = new std::vector<TsgObject*>();
-        ResourceList->reserve(100);
-    }
-    auto it = std::find(ResourceList->begin(), ResourceList->end(), AObject);
-    if (it != ResourceList->end())
-        return int(it - ResourceList->begin());
-    ResourceList->push_back(AObject);
-    return int(ResourceList->size()) - 1;
+    if (!ResourceList)
+        ResourceList = new TResourceList();
+    const auto [at, added] = ResourceList->Slot.try_emplace(AObject, ResourceList->Order.size());
+    if (added)
+        ResourceList->Order.push_back(AObject);
+    return int(at->second);
 }
 
 void RemoveResource(TsgObject* AObject) {
     if (!ResourceList)
         return;
-    auto it = std::find(ResourceList->begin(), ResourceList->end(), AObject);
-    if (it != ResourceList->end())
-        ResourceList->erase(it);
+    const auto at = ResourceList->Slot.find(AObject);
+    if (at == ResourceList->Slot.end())
+        return;
+    ResourceList->Order[at->second] = nullptr;
+    ResourceList->Slot.erase(at);
+    // Compacted once half the slots are empty, so the work per removal stays constant.
+    if (ResourceList->Order.size() > 64 &&
+        ResourceList->Slot.size() * 2 < ResourceList->Order.size())
+        ResourceList->Compact();
 }
 
 TsgObject* FindResource(const UnicodeString& AResource) {
     if (!ResourceList)
         return nullptr;
-    for (auto it = ResourceList->rbegin(); it != ResourceList->rend(); ++it)
-        if ((*it)->Stored() && SameText((*it)->ResourceName(), AResource))
+    const auto& order = ResourceList->Order;
+    for (auto it = order.rbegin(); it != order.rend(); ++it)
+        if (*it && (*it)->Stored() && SameText((*it)->ResourceName(), AResource))
             return *it;
     return nullptr;
 }
 
 int ResourceCount() {
-    return ResourceList ? int(ResourceList->size()) : 0;
+    return ResourceList ? int(ResourceList->Slot.size()) : 0;
 }
 
 void AddScene(IsgScene* Scene) {

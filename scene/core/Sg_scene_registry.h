@@ -24,7 +24,8 @@ void RegisterSGObject(const UnicodeString& Category, const TClassInfo& AClass);
 void RegisterSGObjects(const UnicodeString& Category,
                        std::initializer_list<const TClassInfo*> Classes);
 
-// Answers the index of the object; an object already present keeps its index.
+// Answers the place of the object in the order built; an object already present keeps its
+// place.
 int AddResource(TsgObject* AObject);
 void RemoveResource(TsgObject* AObject);
 // The newest stored node whose ResourceName equals AResource without case; nullptr when none.
