@@ -6,6 +6,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cctype>
 #include <unordered_map>
 
@@ -82,6 +83,30 @@ bool isKnownFamily(const std::string& name) {
 }
 
 } // namespace
+
+std::vector<std::string> InstalledFontFamilies() {
+    std::vector<std::string> names;
+    FcPattern* pattern = FcPatternCreate();
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
+    for (int i = 0; fonts && i < fonts->nfont; ++i) {
+        FcChar8* family = nullptr;
+        if (FcPatternGetString(fonts->fonts[i], FC_FAMILY, 0, &family) == FcResultMatch && family &&
+            *family)
+            names.emplace_back(reinterpret_cast<const char*>(family));
+    }
+    if (fonts)
+        FcFontSetDestroy(fonts);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    auto less = [](const std::string& a, const std::string& b) {
+        const int c = strcasecmp(a.c_str(), b.c_str());
+        return c != 0 ? c < 0 : a < b;
+    };
+    std::sort(names.begin(), names.end(), less);
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
 
 Status PrivateFontCollection::AddMemoryFont(const void* data, size_t length) {
     if (!data || length == 0)

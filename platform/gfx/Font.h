@@ -63,6 +63,10 @@ private:
     Status status_ = Status::Ok;
 };
 
+// The family names of every installed font and of the fonts loaded from memory, each once (the
+// first name a font gives, as the font configuration lists it), sorted without regard to case.
+std::vector<std::string> InstalledFontFamilies();
+
 // Fonts or configuration rules were added to the process's font configuration from outside this
 // layer: family lookups and text layouts made from now on see them.
 void NotifyFontConfigurationChanged();

@@ -258,11 +258,6 @@ bool TColorDialog::Execute() {
     return true;
 }
 
-bool TFontDialog::Execute() {
-    throw ENotSupportedException(
-        UnicodeString("The font dialog is not available on this platform."));
-}
-
 bool TPrintDialog::Execute() {
     throw ENotSupportedException(
         UnicodeString("The print dialog is not available on this platform."));

@@ -3,11 +3,13 @@
 // They are shown by the desktop's dialog program, zenity, started without a shell and waited for
 // while the message loop keeps the program's windows painted (input to them is held back, as
 // under any modal dialog). Without zenity, a dialog raises ENotSupportedException saying so;
-// the font and print dialogs have no counterpart there and always raise it. Tests put a runner
-// of their own in place and answer for the user.
+// the print dialog has no counterpart there and always raises it. Tests put a runner of their
+// own in place and answer for the user. The font dialog is the program's own window
+// (FontDialog.h).
 #pragma once
 
 #include "platform/rtl/UnicodeString.h"
+#include "platform/ui/FontDialog.h"
 
 #include <cstdint>
 #include <functional>
@@ -60,11 +62,6 @@ public:
     bool Execute();
     // The class library's colour value: 0x00BBGGRR.
     uint32_t Color = 0;
-};
-
-class TFontDialog {
-public:
-    bool Execute();
 };
 
 class TPrintDialog {

@@ -2,6 +2,7 @@
 
 #include "scene/design/Sg_colors.h"
 #include "scene/design/Sg_dsgn_bmp.h"
+#include "scene/design/Sg_dsgn_font.h"
 #include "scene/design/Sg_dsgn_path.h"
 #include "scene/design/Sg_inspector.h"
 
@@ -57,6 +58,9 @@ void RegisterSgDesignUnit() {
     };
     sgInspectorEditors().PathData = [](TPersistent* Object, TComponent*) {
         return sgEditPathData(dynamic_cast<TsgPathData*>(Object));
+    };
+    sgInspectorEditors().Font = [](TPersistent* Object, TComponent*) {
+        return sgEditFont(dynamic_cast<TsgFont*>(Object));
     };
     sgSceneDesignEditorFactory = [](TsgCustomScene* Scene) -> IsgSceneDesignEditor* {
         return new TsgSceneDesign(Scene);

@@ -5,12 +5,15 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <optional>
 #include <string>
+#include <strings.h>
 
 #include "GfxTestSupport.h"
+#include "platform/rtl/UnicodeString.h"
 #include "support/FontMatch.h"
 #include "support/TestSupport.h"
 
@@ -229,6 +232,23 @@ TEST(FontFamily, InstalledFamiliesAndAliasesAreFoundByName) {
         FcConfigGetCurrent(), reinterpret_cast<const FcChar8*>(rule.c_str()), FcTrue));
     NotifyFontConfigurationChanged();
     EXPECT_EQ(FontFamily(u"Dbi Test Alias").GetLastStatus(), Status::Ok);
+}
+
+TEST(FontFamily, TheInstalledFamiliesAreListedOnceEachSortedAndFoundByName) {
+    const std::vector<std::string> names = InstalledFontFamilies();
+    ASSERT_FALSE(names.empty());
+    for (size_t i = 1; i < names.size(); ++i)
+        EXPECT_LE(strcasecmp(names[i - 1].c_str(), names[i].c_str()), 0)
+            << names[i - 1] << " / " << names[i];
+    const std::optional<std::string> family = SansSerifMatch(FC_FAMILY);
+    ASSERT_TRUE(family);
+    EXPECT_NE(std::find(names.begin(), names.end(), *family), names.end()) << *family;
+    for (const std::string& name : names) {
+        EXPECT_FALSE(name.empty());
+        EXPECT_EQ(std::count(names.begin(), names.end(), name), 1) << name;
+        EXPECT_EQ(FontFamily(UnicodeString::FromUtf8(name).str()).GetLastStatus(), Status::Ok)
+            << name;
+    }
 }
 
 TEST(PrivateFontCollection, FontsFromMemoryBecomeFamilies) {
