@@ -1,9 +1,11 @@
 #include "scene/design/Sg_inspector.h"
 
 #include "scene/controls/Sg_controls_buttons.h"
+#include "scene/controls/Sg_controls_popupbox.h"
 #include "scene/controls/Sg_controls_text.h"
 #include "scene/controls/Sg_textbox.h"
 #include "scene/core/Sg_bitmap.h"
+#include "scene/core/Sg_classes_widestringlist.h"
 #include "scene/core/Sg_scene_designer.h"
 #include "scene/core/Sg_scene_font.h"
 #include "scene/core/Sg_scene_iscene.h"
@@ -57,6 +59,16 @@ UnicodeString ElementName(const TPropInfo& P, int64_t Value) {
     if (Value >= 0 && Value < static_cast<int64_t>(P.ElementNames.size()))
         return UnicodeString(P.ElementNames[static_cast<size_t>(Value)]);
     return IntToStr(Value);
+}
+
+// The value names a popup box offers for an enumeration or a Boolean, by ordinal.
+std::vector<UnicodeString> ChoiceNames(const TPropInfo& P) {
+    std::vector<UnicodeString> names;
+    if (P.Kind == TPropertyKind::Boolean)
+        return {u"False", u"True"};
+    for (const AnsiString& n : P.ElementNames)
+        names.emplace_back(n);
+    return names;
 }
 
 UnicodeString MethodText(const TMethod& M) {
@@ -119,9 +131,11 @@ TsgInspector::TsgInspector(TComponent* AOwner) : TsgTreeView(AOwner) {
     SetResource(u"treeviewstyle");
     SetHideSelectionUnfocused(false);
     FTextEditor = new TsgTextBox(this);
+    FPopupEditor = new TsgPopupBox(this);
     FButtonEditor = new TsgButton(this);
     FButtonEditor->SetText(u"Edit...");
-    for (TsgControl* e : std::initializer_list<TsgControl*>{FTextEditor, FButtonEditor}) {
+    for (TsgControl* e :
+         std::initializer_list<TsgControl*>{FTextEditor, FPopupEditor, FButtonEditor}) {
         e->SetResourceName(kEditorResource);
         e->SetDisableFocusEffect(true);
         e->SetStored(false);
@@ -132,6 +146,8 @@ TsgInspector::TsgInspector(TComponent* AOwner) : TsgTreeView(AOwner) {
     }
     FTextEditor->Padding()->SetRect(TsgRect{0, 0, 0, 0});
     FTextEditor->OnChange = TNotifyEvent::Bind<&TsgInspector::DoEditorChange>(this);
+    FPopupEditor->SetTextAlign(sgTextAlignNear);
+    FPopupEditor->OnChange = TNotifyEvent::Bind<&TsgInspector::DoEditorChange>(this);
     FButtonEditor->OnClick = TNotifyEvent::Bind<&TsgInspector::DoEditorChange>(this);
 }
 
@@ -206,6 +222,7 @@ void TsgInspector::RebuildList() {
     BeginUpdate();
     try {
         FTextEditor->TagObject = nullptr;
+        FPopupEditor->TagObject = nullptr;
         FButtonEditor->TagObject = nullptr;
         Clear();
         if (FSelectedObject)
@@ -304,6 +321,8 @@ TsgTreeViewItem* TsgInspector::RowOf(const UnicodeString& Path) const {
 }
 
 TsgVisualObject* TsgInspector::Editor() const {
+    if (FPopupEditor->Visible())
+        return FPopupEditor;
     if (FTextEditor->Visible())
         return FTextEditor;
     if (FButtonEditor->Visible())
@@ -329,8 +348,8 @@ void TsgInspector::RebuildEditor() {
     // With no editor for the row, the keys go to the tree itself when they came to the
     // inspector before.
     TsgVisualObject* focused = Scene() ? Scene()->GetFocused() : nullptr;
-    const bool keysHere =
-        !focused || focused == this || focused == FTextEditor || focused == FButtonEditor;
+    const bool keysHere = !focused || focused == this || focused == FTextEditor ||
+                          focused == FPopupEditor || focused == FButtonEditor;
     struct TFocusTree {
         TsgInspector* Self;
         bool KeysHere;
@@ -339,7 +358,8 @@ void TsgInspector::RebuildEditor() {
                 Self->SetFocus();
         }
     } focusTree{this, keysHere};
-    for (TsgControl* e : std::initializer_list<TsgControl*>{FTextEditor, FButtonEditor}) {
+    for (TsgControl* e :
+         std::initializer_list<TsgControl*>{FTextEditor, FPopupEditor, FButtonEditor}) {
         e->SetVisible(false);
         if (auto* covered = dynamic_cast<TsgVisualObject*>(e->TagObject))
             covered->SetVisible(true);
@@ -363,6 +383,16 @@ void TsgInspector::RebuildEditor() {
             return;
         }
         editor = FButtonEditor;
+        break;
+    }
+    case TPropertyKind::Enumeration:
+    case TPropertyKind::Boolean: {
+        FPopupEditor->Items()->Clear();
+        FPopupEditor->SetItemIndex(-1);
+        for (const UnicodeString& name : ChoiceNames(*p))
+            FPopupEditor->Items()->Add(name);
+        FPopupEditor->SetItemIndex(static_cast<int32_t>(p->GetOrd(*o)));
+        editor = FPopupEditor;
         break;
     }
     case TPropertyKind::Method:
@@ -416,8 +446,10 @@ void TsgInspector::PlaceEditor() {
 void TsgInspector::SetSelected(TsgTreeViewItem* Item) {
     if (Item == Selected())
         return;
-    // A typed value is committed before the editor moves on.
-    if (FTextEditor->Visible())
+    // A typed or chosen value is committed before the editor moves on.
+    if (FPopupEditor->Visible())
+        DoEditorChange(FPopupEditor);
+    else if (FTextEditor->Visible())
         DoEditorChange(FTextEditor);
     TsgTreeView::SetSelected(Item);
     RebuildEditor();
@@ -476,6 +508,8 @@ void TsgInspector::DoEditorChange(TObject* Sender) {
         return;
     if (Sender == FButtonEditor && FButtonEditor->Visible())
         OpenObjectEditor(row, *p);
+    else if (Sender == FPopupEditor && FPopupEditor->Visible())
+        WriteChoice(row, *p);
     else if (Sender == FTextEditor && FTextEditor->Visible()) {
         // The value shown unchanged is not written again.
         TsgLabel* label = ValueLabel(row);
@@ -536,6 +570,30 @@ void TsgInspector::WriteText(TsgTreeViewItem* Row, const TPropInfo& Prop,
         visual->Repaint();
     if (TsgLabel* label = ValueLabel(Row); label && shown)
         label->SetText(Text);
+    if (sgDesigner)
+        sgDesigner->Modified(FSelectedObject ? FSelectedObject->Owner() : nullptr);
+    FWriting = false;
+}
+
+void TsgInspector::WriteChoice(TsgTreeViewItem* Row, const TPropInfo& Prop) {
+    TPersistent* o = RowObject(Row);
+    const int32_t index = FPopupEditor->ItemIndex();
+    if (!o || index < 0 || index >= static_cast<int32_t>(ChoiceNames(Prop).size()))
+        return;
+    // The value chosen unchanged is not written again.
+    if (Prop.GetOrd(*o) == index)
+        return;
+    FWriting = true;
+    try {
+        Prop.SetOrd(*o, index);
+    } catch (...) {
+        FWriting = false;
+        throw;
+    }
+    if (auto* visual = dynamic_cast<TsgVisualObject*>(FSelectedObject))
+        visual->Repaint();
+    if (TsgLabel* label = ValueLabel(Row))
+        label->SetText(FPopupEditor->Text());
     if (sgDesigner)
         sgDesigner->Modified(FSelectedObject ? FSelectedObject->Owner() : nullptr);
     FWriting = false;

@@ -4,12 +4,12 @@
 // Every listed property is a row (sorted by name) with the value shown in a label beside the
 // name; an owned sub-object (Position, Fill, Font...) is a collapsed row with its class name and
 // the sub-object's own properties as child rows. Selecting a row lays one editor over its value:
-// a text box for numbers, texts, enumerations (typed by value name), sets and events, or an
-// "Edit..." button for gradients, brushes, bitmaps, path data and fonts, which opens the editor
-// of that kind (see TsgInspectorEditors). A typed text is written when the text box commits it
-// (Enter, leaving the box, or moving to another row); a text that does not convert to the
-// property's type leaves the property as it was and marks the editor invalid until the next
-// good value.
+// a popup box offering the value names of an enumeration or a Boolean, a text box for numbers,
+// texts, sets and events, or an "Edit..." button for gradients, brushes, bitmaps, path data and
+// fonts, which opens the editor of that kind (see TsgInspectorEditors). A value chosen in the
+// popup box is written at once; a typed text is written when the text box commits it (Enter,
+// leaving the box, or moving to another row); a text that does not convert to the property's
+// type leaves the property as it was and marks the editor invalid until the next good value.
 //
 // The inspector watches the selected component: when it is freed the inspector forgets it and
 // empties itself.
@@ -23,6 +23,7 @@
 
 class TsgButton;
 class TsgLabel;
+class TsgPopupBox;
 class TsgTextBox;
 struct TPropInfo;
 
@@ -57,9 +58,10 @@ class TsgInspector : public TsgTreeView {
     void AddObject(TsgObject* AParent, TPersistent* AObject);
     using TsgTreeView::AddObject;
 
-    // The visible editor: the text box or the button; nullptr when none shows.
+    // The visible editor: the popup box, the text box or the button; nullptr when none shows.
     TsgVisualObject* Editor() const;
     TsgTextBox* TextEditor() const { return FTextEditor; }
+    TsgPopupBox* PopupEditor() const { return FPopupEditor; }
     TsgButton* ButtonEditor() const { return FButtonEditor; }
     // True while the inspector writes a value (and tells the designer so).
     bool Writing() const { return FWriting; }
@@ -81,12 +83,14 @@ class TsgInspector : public TsgTreeView {
 private:
     void PlaceEditor();
     void WriteText(TsgTreeViewItem* Row, const TPropInfo& Prop, const UnicodeString& Text);
+    void WriteChoice(TsgTreeViewItem* Row, const TPropInfo& Prop);
     void OpenObjectEditor(TsgTreeViewItem* Row, const TPropInfo& Prop);
     void MarkInvalid(bool Value);
     void WatchSelected(bool Watch);
 
     TComponent* FSelectedObject = nullptr;
     TsgTextBox* FTextEditor = nullptr;
+    TsgPopupBox* FPopupEditor = nullptr;
     TsgButton* FButtonEditor = nullptr;
     TStringList FDisabledProperties;
     bool FShowProperties = true;

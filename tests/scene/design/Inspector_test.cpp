@@ -1,9 +1,11 @@
 // The property inspector over a small tree of objects: which rows it lists (sorted, nested
 // sub-objects, read-only and disabled properties left out, events only of the component itself),
-// the editor each kind of row gets, values written from the text editor and written back again,
+// the editor each kind of row gets, values written from the text and popup editors and written
+// back again,
 // a value that does not convert, moving between rows with the keys, and forgetting a component
 // that is freed.
 #include "scene/controls/Sg_controls.h"
+#include "scene/controls/Sg_controls_popupbox.h"
 #include "scene/controls/Sg_controls_text.h"
 #include "scene/controls/Sg_layouts.h"
 #include "scene/controls/Sg_scrollbox.h"
@@ -21,6 +23,9 @@
 #include "scene/design/Sg_scene_design.h"
 #include "support/TestSupport.h"
 
+#include "platform/ui/FontDialog.h"
+
+#include "platform/rtl/Conversions.h"
 #include "platform/rtl/MemoryStream.h"
 #include "platform/rtl/StringUtils.h"
 #include "platform/ui/Input.h"
@@ -118,11 +123,18 @@ protected:
         TsgLabel* label = TsgInspector::ValueLabel(row);
         return label ? AnsiString(label->Text()).c_str() : "(no label)";
     }
-    // Selects a row, types into the text editor and commits with Enter.
+    // Selects a row and enters the value through its editor: typed into the text editor and
+    // committed with Enter, or chosen in the popup box's list by its name.
     void Type(const char* path, const char* value) {
         TsgTreeViewItem* row = inspector->RowOf(UnicodeString(path));
         ASSERT_NE(row, nullptr) << path;
         inspector->SetSelected(row);
+        if (inspector->Editor() == inspector->PopupEditor()) {
+            const int index = inspector->PopupEditor()->Items()->IndexOf(UnicodeString(value));
+            ASSERT_GE(index, 0) << path << " offers no " << value;
+            inspector->PopupEditor()->SetItemIndex(index);
+            return;
+        }
         ASSERT_EQ(inspector->Editor(), inspector->TextEditor()) << path;
         inspector->TextEditor()->SetText(UnicodeString(value));
         inspector->TextEditor()->Change();
@@ -221,9 +233,75 @@ TEST_F(Inspector, EditsAreWrittenAndWrittenBack) {
     EXPECT_NE(rect->Fill()->Style(), sgBrushNone);
 }
 
+TEST_F(Inspector, EachKindOfRowGetsItsEditor) {
+    auto* button = new TsgButton(nullptr);
+    rect->AddObject(button);
+    inspector->SetShowEvents(true);
+    inspector->SetSelectedObject(button);
+    struct TCase {
+        const char* path;
+        TsgVisualObject* editor;
+    };
+    const std::vector<TCase> cases = {
+        {"Width", inspector->TextEditor()},       {"Opacity", inspector->TextEditor()},
+        {"Name", inspector->TextEditor()},        {"Text", inspector->TextEditor()},
+        {"OnClick", inspector->TextEditor()},     {"Visible", inspector->PopupEditor()},
+        {"Align", inspector->PopupEditor()},      {"Font", inspector->ButtonEditor()},
+        {"Font.Style", inspector->PopupEditor()}, {"Position", nullptr},
+    };
+    for (const TCase& c : cases) {
+        TsgTreeViewItem* row = inspector->RowOf(UnicodeString(c.path));
+        ASSERT_NE(row, nullptr) << c.path;
+        inspector->SetSelected(row);
+        EXPECT_EQ(inspector->Editor(), c.editor) << c.path;
+        if (c.editor) {
+            EXPECT_TRUE(c.editor->Visible()) << c.path;
+            EXPECT_FALSE(TsgInspector::ValueLabel(row)->Visible()) << c.path;
+        }
+    }
+}
+
+TEST_F(Inspector, ThePopupBoxOffersTheValueNamesInOrderAndWritesAChoiceAtOnce) {
+    inspector->SetSelectedObject(rect);
+    inspector->SetSelected(inspector->RowOf(u"Fill.Style"));
+    TsgPopupBox* box = inspector->PopupEditor();
+    ASSERT_EQ(inspector->Editor(), box);
+    const TPropInfo* style = rect->Fill()->ClassInfo().FindProperty("Style");
+    ASSERT_NE(style, nullptr);
+    ASSERT_EQ(box->Items()->GetCount(), static_cast<int>(style->ElementNames.size()));
+    for (int i = 0; i < box->Items()->GetCount(); ++i)
+        EXPECT_EQ(box->Items()->Get(i), UnicodeString(style->ElementNames[size_t(i)])) << i;
+    EXPECT_EQ(box->ItemIndex(), static_cast<int>(rect->Fill()->Style()));
+    EXPECT_EQ(box->Text(), UnicodeString(Shown("Fill.Style").c_str()));
+
+    // Choosing from the list writes the value, shows its name and tells the designer.
+    box->SetItemIndex(box->Items()->IndexOf(u"sgBrushNone"));
+    EXPECT_EQ(rect->Fill()->Style(), sgBrushNone);
+    EXPECT_EQ(Shown("Fill.Style"), "sgBrushNone");
+    EXPECT_EQ(designer.ModifiedCount, 1);
+
+    // A Boolean offers False and True; moving on with the keys keeps what was chosen.
+    inspector->SetSelected(inspector->RowOf(u"Visible"));
+    ASSERT_EQ(inspector->Editor(), box);
+    ASSERT_EQ(box->Items()->GetCount(), 2);
+    EXPECT_EQ(box->Items()->Get(0), UnicodeString(u"False"));
+    EXPECT_EQ(box->Text(), UnicodeString(u"True"));
+    box->SetItemIndex(0);
+    EXPECT_FALSE(rect->Visible());
+    scene->SetFocused(box);
+    const int visibleIndex = inspector->Selected()->GlobalIndex();
+    uint16_t key = VK_UP;
+    inspector->DialogKey(key, TShiftState{});
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(inspector->Selected()->GlobalIndex(), visibleIndex - 1);
+    EXPECT_FALSE(rect->Visible());
+    EXPECT_EQ(Shown("Visible"), "False");
+    EXPECT_EQ(designer.ModifiedCount, 2);
+}
+
 TEST_F(Inspector, AValueThatDoesNotConvertIsMarkedInvalidAndNotWritten) {
     inspector->SetSelectedObject(rect);
-    for (const char* path : {"Width", "Visible", "Fill.Style"}) {
+    for (const char* path : {"Width", "Opacity", "Position.X"}) {
         const std::string shown = Shown(path);
         Type(path, "no such value");
         EXPECT_TRUE(inspector->EditorInvalid()) << path;
@@ -287,6 +365,55 @@ TEST_F(Inspector, TheEditButtonOpensTheEditorOfTheObject) {
     expected.SetPathString("M 0 0 L 10 0 L 10 10 Z");
     EXPECT_EQ(path->Data()->GetPathString(), expected.GetPathString());
     EXPECT_EQ(designer.ModifiedCount, 1);
+}
+
+TEST_F(Inspector, TheFontRowOpensTheFontDialog) {
+    ASSERT_TRUE(EnsureVideo());
+    text->Font()->SetFamily(u"Dbi No Such Family");
+    text->Font()->SetSize(13);
+    text->Font()->SetStyle(sgFontUnderline);
+    inspector->SetSelectedObject(text);
+    inspector->SetSelected(inspector->RowOf(u"Font"));
+    ASSERT_EQ(inspector->Editor(), inspector->ButtonEditor());
+
+    // Cancel leaves the font.
+    UnicodeString offered;
+    sgDesignShowModal() = [&](TForm& form) {
+        auto& chooser = dynamic_cast<TFontChooser&>(form);
+        offered =
+            chooser.Item(TFontChooser::FamilyList, chooser.ItemIndex(TFontChooser::FamilyList));
+        chooser.SetItemIndex(TFontChooser::FamilyList, 0);
+        return mrCancel;
+    };
+    inspector->ButtonEditor()->Click();
+    EXPECT_EQ(offered, UnicodeString(u"Dbi No Such Family"));
+    EXPECT_EQ(text->Font()->Family(), UnicodeString(u"Dbi No Such Family"));
+    EXPECT_EQ(designer.ModifiedCount, 0);
+
+    // A changed size alone keeps the underline; a style chosen replaces it.
+    struct TCase {
+        int style, size;
+        TsgFontStyle expected;
+    };
+    for (const TCase& c : {TCase{0, 20, sgFontUnderline}, TCase{3, 24, sgFontBoldItalic}}) {
+        UnicodeString family;
+        sgDesignShowModal() = [&](TForm& form) {
+            auto& chooser = dynamic_cast<TFontChooser&>(form);
+            chooser.SetItemIndex(TFontChooser::FamilyList, 0);
+            family = chooser.Item(TFontChooser::FamilyList, 0);
+            chooser.SetItemIndex(TFontChooser::StyleList, c.style);
+            for (int i = 0; i < chooser.Count(TFontChooser::SizeList); ++i)
+                if (chooser.Item(TFontChooser::SizeList, i) == IntToStr(c.size))
+                    chooser.SetItemIndex(TFontChooser::SizeList, i);
+            return mrOk;
+        };
+        inspector->ButtonEditor()->Click();
+        EXPECT_EQ(text->Font()->Family(), family);
+        EXPECT_EQ(text->Font()->Size(), c.size);
+        EXPECT_EQ(text->Font()->Style(), c.expected);
+    }
+    sgDesignShowModal() = [](TForm& form) { return form.ShowModal(); };
+    EXPECT_EQ(designer.ModifiedCount, 2);
 }
 
 TEST_F(Inspector, EventsAreNamedThroughTheDesigner) {
