@@ -1,7 +1,8 @@
 """The designer tool's property inspector in a real window under Xvfb, driven by the real pointer
 and keyboard through xdotool: a click on an object of the design window lists its properties in
 the inspector window beside it, the arrow keys move through the rows, a value typed into the
-editor and confirmed with Enter changes the object, and the saved scene holds the new value."""
+editor and confirmed with Enter changes the object, and the saved scene holds the new value; the
+"Edit..." buttons open the path designer, the bitmap editor and the font dialog."""
 import os
 import queue
 import shutil
@@ -17,6 +18,7 @@ DATA = os.path.join(os.environ.get("DBI_SOURCE_DIR", ""), "tests/scene/design/da
 SCENE = os.path.join(DATA, "designer_scene.txt")
 PATH_SCENE = os.path.join(DATA, "designer_path_scene.txt")
 IMAGE_SCENE = os.path.join(DATA, "designer_image_scene.txt")
+TEXT_SCENE = os.path.join(DATA, "designer_text_scene.txt")
 TOOLS = ("Xvfb", "xdotool")
 
 
@@ -201,6 +203,48 @@ class InspectorUnderXvfb(unittest.TestCase):
         width = int.from_bytes(header[16:20], "big")
         height = int.from_bytes(header[20:24], "big")
         self.assertEqual((width, height), (32, 16))
+
+    def test_the_font_dialog_opens_from_the_inspector_and_sets_the_font(self):
+        saved = os.path.join(self.work, "saved.txt")
+        shot = os.path.join(self.work, "text.png")
+        design, inspector = self.start("--save", saved, "--screenshot", shot, scene=TEXT_SCENE)
+        self.click(design, 60, 100)
+        self.wait_for(lambda line: line == "select Text1")
+        self.select_row(inspector, "Font")
+        self.xdotool("key", "Return")
+        window = self.xdotool("search", "--sync", "--name", "^Font$").split()[0]
+        time.sleep(0.5)
+        self.xdotool("windowfocus", "--sync", window)
+        # The first family, then Bold in the style list, then three sizes past 12 (18).
+        for key in ("Home", "Tab", "Down", "Tab", "Down", "Down", "Down"):
+            self.xdotool("key", key)
+            time.sleep(0.1)
+        # OK, left of Cancel in the bottom right corner of the 440 x 340 window.
+        self.click(window, 302, 317)
+        self.wait_for(lambda line: line == "modified")
+        self.xdotool("windowfocus", "--sync", design)
+        self.xdotool("key", "F12")
+        time.sleep(0.5)
+        self.xdotool("windowfocus", "--sync", inspector)
+        self.click(inspector, 60, 8)
+        self.xdotool("key", "ctrl+s")
+        self.wait_for(lambda line: line == "saved " + saved)
+        self.xdotool("key", "Escape")
+        self.tool.wait(timeout=30)
+        self.assertEqual(self.tool.returncode, 0, self.tool.stderr.read())
+        with open(saved) as f:
+            text = f.read()
+        block = text[text.index("object Text1"):]
+        block = block[:block.index("end")]
+        families = subprocess.run(["fc-list", "--format", "%{family[0]}\\n"], check=True,
+                                  capture_output=True, text=True).stdout.split("\n")
+        first = sorted({name for name in families if name}, key=lambda n: (n.lower(), n))[0]
+        self.assertIn("Font.Family = '%s'" % first, block)
+        self.assertIn("Font.Size = 18.0", block)
+        self.assertIn("Font.Style = sgFontBold", block)
+        keep = os.environ.get("DBI_FONT_SCREENSHOT")
+        if keep:
+            shutil.copy(shot, keep)
 
 
 if __name__ == "__main__":
