@@ -3,7 +3,7 @@
 // the editor each kind of row gets, values written from the text and popup editors and written
 // back again,
 // a value that does not convert, moving between rows with the keys, and forgetting a component
-// that is freed.
+// that is freed; in a real (offscreen) window, edits made with pushed pointer and key events.
 #include "scene/controls/Sg_controls.h"
 #include "scene/controls/Sg_controls_popupbox.h"
 #include "scene/controls/Sg_controls_text.h"
@@ -17,6 +17,7 @@
 #include "scene/core/Sg_scene_offscreen.h"
 #include "scene/core/Sg_scene_path.h"
 #include "scene/core/Sg_scene_streams.h"
+#include "scene/core/Sg_timerheap.h"
 #include "scene/design/Sg_dsgn_form.h"
 #include "scene/design/Sg_dsgn_path.h"
 #include "scene/design/Sg_inspector.h"
@@ -28,9 +29,16 @@
 #include "platform/rtl/Conversions.h"
 #include "platform/rtl/MemoryStream.h"
 #include "platform/rtl/StringUtils.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Input.h"
+#include "platform/ui/MenuWindow.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/PointerPosition.h"
 #include "platform/ui/SdlVideo.h"
+#include "platform/ui/TimerHeap.h"
+#include "platform/ui/UiClock.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -446,6 +454,134 @@ TEST_F(Inspector, AFreedComponentIsForgotten) {
     delete plain;
     EXPECT_EQ(inspector->SelectedObject(), nullptr);
     EXPECT_EQ(inspector->Count(), 0);
+}
+
+// The inspector filling a window, used with the pointer and the keys.
+class InspectorWindow : public Inspector {
+protected:
+    void SetUp() override {
+        Inspector::SetUp();
+        clock.AutoAdvance = false;
+        SetUiClock(&clock);
+        ASSERT_TRUE(EnsureVideo());
+        ResetPointerPosition();
+        form = std::make_unique<TForm>();
+        form->SetBounds(100, 80, 400, 500);
+        auto* windowScene = new TsgScene(form.get());
+        windowScene->SetParent(form.get());
+        windowScene->SetBounds(0, 0, 400, 500);
+        auto* root = new TsgBackground(nullptr);
+        root->SetAlign(vaClient);
+        windowScene->AddObject(root);
+        shown = new TsgInspector(nullptr);
+        shown->SetAnimated(false);
+        shown->SetAlign(vaClient);
+        root->AddObject(shown);
+        shown->SetSelectedObject(rect);
+        form->Show();
+        Run();
+        id = SDL_GetWindowID(form->PlatformWindow());
+    }
+    void TearDown() override {
+        shown->SetSelectedObject(nullptr);
+        form.reset();
+        Application->Reset();
+        TTimerHeap::Instance().Reset();
+        TsgTimerHeap::Instance().Reset();
+        ResetPointerPosition();
+        SetUiClock(nullptr);
+        Inspector::TearDown();
+    }
+    static void Run() {
+        Application->ProcessMessages();
+        Application->ProcessMessages();
+    }
+    static void Click(Uint32 window, TsgPoint at) {
+        const int x = int(at.X), y = int(at.Y);
+        SDL_Event m{};
+        m.type = SDL_MOUSEMOTION;
+        m.motion.windowID = window;
+        m.motion.x = x;
+        m.motion.y = y;
+        SDL_PushEvent(&m);
+        for (bool down : {true, false}) {
+            SDL_Event e{};
+            e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+            e.button.windowID = window;
+            e.button.button = SDL_BUTTON_LEFT;
+            e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+            e.button.clicks = 1;
+            e.button.x = x;
+            e.button.y = y;
+            SDL_PushEvent(&e);
+        }
+        Run();
+    }
+    void Key(SDL_Keycode sym) {
+        for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+            SDL_Event e{};
+            e.type = type;
+            e.key.windowID = id;
+            e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+            e.key.keysym.sym = sym;
+            SDL_PushEvent(&e);
+        }
+        Run();
+    }
+    void TypeText(const char* text) {
+        SDL_Event e{};
+        e.type = SDL_TEXTINPUT;
+        e.text.windowID = id;
+        SDL_strlcpy(e.text.text, text, sizeof e.text.text);
+        SDL_PushEvent(&e);
+        Run();
+    }
+    // Clicks the name of a property's row.
+    void ClickRow(const char16_t* path) {
+        TsgTreeViewItem* row = shown->RowOf(path);
+        ASSERT_NE(row, nullptr);
+        Click(id, row->LocalToAbsolute(TsgPoint{30, row->Height() / 2}));
+    }
+
+    TManualClock clock;
+    std::unique_ptr<TForm> form;
+    TsgInspector* shown = nullptr;
+    Uint32 id = 0;
+};
+
+TEST_F(InspectorWindow, AValueIsChosenFromThePopupBoxWithThePointer) {
+    ClickRow(u"ClipChildren");
+    TsgPopupBox* box = shown->PopupEditor();
+    ASSERT_EQ(shown->Editor(), box);
+    EXPECT_EQ(box->Text(), UnicodeString(u"False"));
+    Click(id, box->LocalToAbsolute(TsgPoint{box->Width() / 2, box->Height() / 2}));
+    TPopupMenu* menu = box->PopupMenu();
+    ASSERT_TRUE(menu->IsOpen());
+    ASSERT_EQ(menu->Items()->Count(), 2);
+    TMenuWindow* level = menu->Levels().front();
+    const TRect row = level->RowRect(1);
+    Click(SDL_GetWindowID(level->PlatformWindow()),
+          TsgPoint{float(row.Left + row.Right) / 2, float(row.Top + row.Bottom) / 2});
+    Run();
+    EXPECT_FALSE(menu->IsOpen());
+    EXPECT_TRUE(rect->ClipChildren());
+    EXPECT_EQ(AnsiString(TsgInspector::ValueLabel(shown->RowOf(u"ClipChildren"))->Text()),
+              AnsiString("True"));
+    EXPECT_EQ(designer.ModifiedCount, 1);
+}
+
+TEST_F(InspectorWindow, AValueTypedIntoTheTextBoxIsWrittenOnEnter) {
+    ClickRow(u"Height");
+    ASSERT_EQ(shown->Editor(), shown->TextEditor());
+    EXPECT_EQ(shown->TextEditor()->Text(), UnicodeString(u"50"));
+    Key(SDLK_END);
+    Key(SDLK_BACKSPACE);
+    Key(SDLK_BACKSPACE);
+    TypeText("75");
+    Key(SDLK_RETURN);
+    EXPECT_EQ(rect->Height(), 75);
+    EXPECT_EQ(AnsiString(TsgInspector::ValueLabel(shown->RowOf(u"Height"))->Text()),
+              AnsiString("75"));
 }
 
 } // namespace
