@@ -14,7 +14,8 @@
 // (and the inspector's beside it, the name ending in "-properties"); Escape or
 // closing the window ends it. Selections, modifications and saves are reported on standard
 // output, one line each ("select <name>", "modified", "saved <file>"); so is the inspector's
-// selected row ("inspect <property> = <value>"). Exit code 0 on success,
+// selected row ("inspect <property> = <value>") and the style the design menu copied for
+// editing ("edit style <name>", shown in the inspector). Exit code 0 on success,
 // 1 on bad input or a failed save, 2 on usage.
 #include "scene/controls/Sg_controls.h"
 #include "scene/controls/Sg_controls_text.h"
@@ -27,6 +28,7 @@
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
 #include "scene/core/Sg_scene_preview.h"
+#include "scene/core/Sg_scene_resources.h"
 #include "scene/design/Sg_inspector.h"
 #include "scene/design/Sg_scene_design.h"
 
@@ -110,6 +112,8 @@ public:
         if (Scene)
             for (int i = 0; i < Scene->Count(); ++i)
                 CollectNames(Scene->GetChildrenObject(i), names);
+        if (Scene && Scene->Style())
+            CollectNames(Scene->Style()->Root, names);
         for (int i = 0; ADesigner && i < ADesigner->ComponentCount(); ++i)
             names.insert(ADesigner->Components(i)->Name().c_str());
         std::string base = ClassName.c_str();
@@ -123,6 +127,16 @@ public:
     }
     bool IsSelected(TComponent*, const TObject* AObject) override {
         return std::find(Selection.begin(), Selection.end(), AObject) != Selection.end();
+    }
+    // The copied style is what the inspector shows next, so it can be edited in place.
+    void EditStyle(TsgResources* Res, const UnicodeString& ASelected) override {
+        TsgObject* style = Res && Res->Root ? Res->Root->FindResource(ASelected) : nullptr;
+        Report("edit style " + std::string(AnsiString(ASelected).c_str()));
+        if (!style)
+            return;
+        Selection.assign(1, style);
+        if (Inspector)
+            Inspector->SetSelectedObject(style);
     }
     void DeleteObject(TsgObject* AObject) override {
         Selection.erase(std::remove(Selection.begin(), Selection.end(), AObject), Selection.end());

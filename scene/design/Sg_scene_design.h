@@ -16,6 +16,9 @@
 
 class TMenuItem;
 class TPopupMenu;
+class TsgControl;
+class TsgListBox;
+class TsgResources;
 
 class TsgSceneDesign : public IsgSceneDesignEditor {
 public:
@@ -91,6 +94,12 @@ public:
     void PasteElement(TObject* Sender);
     static AnsiString& DesignClipboard();
 
+    // The tab-order editor: fills the list with the selection's siblings in tab order (keeping
+    // the row's object selected), and moves the object behind the selected row one place up or
+    // down ("Up" and "Down" buttons, whose TagObject is the list).
+    void doDesignTabOrderRebuildList(TsgListBox* List);
+    void doDesignTabOrderBtnClick(TObject* Sender);
+
     // Where InsertObject places a new visual object (scene client coordinates); (-1, -1) when
     // nowhere in particular. The popup menu sets it.
     TPoint PopupPos{-1, -1};
@@ -106,6 +115,14 @@ private:
     void doDesignPopupCopy(TObject* Sender);
     void doDesignPopupPaste(TObject* Sender);
     void doDesignPopupGrid(TObject* Sender);
+    // Style editing (Sg_scene_design_style.cpp): the selected control's style copied into the
+    // scene's style container under its default name, or under a name of its own.
+    void doDesignPopupEditStyle(TObject* Sender);
+    void doDesignPopupCreateStyle(TObject* Sender);
+    // The scene's style container with a root, made when missing.
+    TsgResources* StyleContainer();
+    // Shows the tab-order editor for the selection's siblings (Sg_scene_design_taborder.cpp).
+    void doDesignPopupTabOrder(TObject* Sender);
     // Puts a tree made from a text-form stream under the selection (or the root) and names it.
     void AddStreamedTree(TStream& Stream);
     void InvalidateAll();

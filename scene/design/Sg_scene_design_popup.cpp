@@ -95,6 +95,15 @@ void TsgSceneDesign::OpenDesignPopup() {
             hide->SetChecked(sel->DesignHide());
             hide->SetAutoCheck(true);
         }
+        if (sel && sel->IsControl()) {
+            NewItem(menu, root, u"Edit Default Style...",
+                    TNotifyEvent::Bind<&TsgSceneDesign::doDesignPopupEditStyle>(this));
+            NewItem(menu, root, u"Edit Custom Style...",
+                    TNotifyEvent::Bind<&TsgSceneDesign::doDesignPopupCreateStyle>(this));
+        }
+        if (sel && sel->CanFocused())
+            NewItem(menu, root, u"Tab Order...",
+                    TNotifyEvent::Bind<&TsgSceneDesign::doDesignPopupTabOrder>(this));
         TMenuItem* order = NewItem(menu, root, u"Order");
         NewItem(menu, order, u"Bring to front",
                 TNotifyEvent::Bind<&TsgSceneDesign::doDesignPopupReorder>(this));

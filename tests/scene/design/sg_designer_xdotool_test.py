@@ -1,7 +1,9 @@
 """The designer tool in a real window under Xvfb, driven by the real pointer and keyboard
 through xdotool: a scene opens in design state, a click selects an object, dragging it moves
 it, dragging its right-bottom handle resizes it, Ctrl+S saves, and the saved text form holds
-exactly the new place and size; saving in the binary form reads back to the same tree."""
+exactly the new place and size; saving in the binary form reads back to the same tree. The
+design menu opens the tab-order editor, whose "Down" moves the button in the tab order, and
+copies a button's style for editing."""
 import os
 import shutil
 import subprocess
@@ -14,7 +16,12 @@ DESIGNER = os.path.join(BINARY_DIR, "tools", "sg_designer")
 STREAM_TOOL = os.path.join(BINARY_DIR, "tools", "sgstream_tool")
 SCENE = os.path.join(os.environ.get("DBI_SOURCE_DIR", ""),
                      "tests/scene/design/data/designer_scene.txt")
+BUTTONS = os.path.join(os.environ.get("DBI_SOURCE_DIR", ""),
+                       "tests/scene/design/data/designer_buttons_scene.txt")
 TOOLS = ("Xvfb", "xdotool")
+# The design menu's rows are 22 units high below a 1-unit frame; the offsets below reach the
+# middle of a row from the point the menu opened at.
+ROW = 22
 
 
 def missing():
@@ -57,8 +64,8 @@ class DesignerUnderXvfb(unittest.TestCase):
         return subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=20,
                               capture_output=True, text=True).stdout
 
-    def start(self, *extra):
-        self.tool = subprocess.Popen([DESIGNER, SCENE, *extra, "--exit-after", "30000"],
+    def start(self, *extra, scene=SCENE):
+        self.tool = subprocess.Popen([DESIGNER, scene, *extra, "--exit-after", "60000"],
                                      env=self.env, stdout=subprocess.PIPE,
                                      stderr=subprocess.PIPE, text=True)
         window = self.xdotool("search", "--sync", "--name", "sg_designer").split()[0]
@@ -172,6 +179,79 @@ class DesignerUnderXvfb(unittest.TestCase):
             got = f.read()
         self.assertNotIn("Rectangle1", got)
         self.assertIn("object Rectangle2: TsgRectangle", got)
+
+    def visible_windows(self):
+        return subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.tool.pid)],
+                              env=self.env, timeout=20, capture_output=True,
+                              text=True).stdout.split()
+
+    def choose(self, window, x, y, row):
+        """Right-clicks the object at (x, y) and picks the menu's row (0 the first)."""
+        self.xdotool("mousemove", "--window", window, str(x), str(y))
+        time.sleep(0.1)
+        shown = self.wait_for_windows(lambda count: count >= 1)
+        self.xdotool("click", "3")
+        self.wait_for_windows(lambda count: count > shown)
+        time.sleep(0.2)
+        self.xdotool("mousemove_relative", "--", "40", str(1 + ROW * row + ROW // 2))
+        time.sleep(0.2)
+        self.xdotool("click", "1")
+        return shown
+
+    def test_tab_order_editor_moves_the_button_down(self):
+        saved = os.path.join(self.work, "saved.txt")
+        window = self.start("--save", saved, scene=BUTTONS)
+        before = set(self.visible_windows())
+        # The second button: the rows are the adding ones, "Hide in Design-time", the two style
+        # entries and then "Tab Order...".
+        shown = self.choose(window, 80, 103, 6)
+        self.wait_for_windows(lambda count: count > shown)
+        editors = []
+        deadline = time.monotonic() + 15
+        while not editors and time.monotonic() < deadline:
+            editors = [w for w in self.visible_windows() if w not in before]
+            time.sleep(0.1)
+        self.assertEqual(len(editors), 1, "no tab-order editor")
+        editor = editors[0]
+        geometry = self.xdotool("getwindowgeometry", editor)
+        self.assertIn("400x300", geometry)
+        time.sleep(0.3)
+        # "Down" at (330, 90), 50 x 26; then the window's close button at its right edge,
+        # below the caption.
+        self.xdotool("mousemove", "--window", editor, "355", "103")
+        time.sleep(0.2)
+        self.xdotool("click", "1")
+        time.sleep(0.3)
+        self.xdotool("mousemove", "--window", editor, "392", "40")
+        time.sleep(0.2)
+        self.xdotool("click", "1")
+        self.wait_for_windows(lambda count: count == shown)
+        # Without a window manager nobody hands the keyboard back to the design window.
+        subprocess.run(["xdotool", "windowfocus", window], env=self.env, timeout=20,
+                       capture_output=True)
+        time.sleep(0.2)
+        self.finish()
+        with open(saved) as f:
+            got = f.read()
+        orders = {}
+        name = None
+        for line in got.splitlines():
+            line = line.strip()
+            if line.startswith("object Button"):
+                name = line.split()[1].rstrip(":")
+            elif line.startswith("TabOrder = ") and name:
+                orders[name] = int(line.split("=")[1])
+        self.assertEqual(orders, {"Button1": 0, "Button2": 2, "Button3": 1}, got)
+
+    def test_edit_default_style_reports_the_style(self):
+        window = self.start(scene=BUTTONS)
+        shown = self.choose(window, 80, 53, 4)
+        self.wait_for_windows(lambda count: count == shown)
+        time.sleep(0.3)
+        self.xdotool("key", "Escape")
+        out, err = self.tool.communicate(timeout=30)
+        self.assertEqual(self.tool.returncode, 0, err)
+        self.assertIn("edit style ButtonStyle", out.splitlines())
 
     @unittest.skipUnless(os.path.exists(STREAM_TOOL), "sgstream_tool is not built")
     def test_binary_save_reads_back_to_the_same_tree(self):
