@@ -1,6 +1,7 @@
 #include "platform/ui/Forms.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/ui/Activation.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/CursorIdents.h"
 #include "platform/ui/SdlVideo.h"
@@ -293,6 +294,7 @@ TModalResult TForm::ShowModal() {
     struct EndModal {
         TForm& form;
         std::vector<TForm*>& disabled;
+        TForm* before;
         ~EndModal() {
             form.modal_ = false;
             for (TForm* other : disabled) {
@@ -300,8 +302,13 @@ TModalResult TForm::ShowModal() {
                     other->SetEnabled(true);
             }
             form.Hide();
+            // The window active before gets the keyboard back, as a window manager would give
+            // it; without one the keyboard would stay with nobody.
+            if (before && before != &form && TWindowRegistry::Contains(before) &&
+                before->Visible() && before->window_)
+                SDL_SetWindowInputFocus(before->window_);
         }
-    } endModal{*this, disabled};
+    } endModal{*this, disabled, LogicalActiveForm()};
     Show();
     do {
         Application->HandleMessage();
