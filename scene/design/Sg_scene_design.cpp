@@ -2,6 +2,7 @@
 
 #include "scene/design/Sg_colors.h"
 #include "scene/design/Sg_dsgn_bmp.h"
+#include "scene/design/Sg_dsgn_brush.h"
 #include "scene/design/Sg_dsgn_font.h"
 #include "scene/design/Sg_dsgn_path.h"
 #include "scene/design/Sg_inspector.h"
@@ -55,6 +56,12 @@ void RegisterSgDesignUnit() {
     RegisterSgInspectorUnit();
     sgInspectorEditors().Bitmap = [](TPersistent* Object, TComponent*) {
         return sgEditBitmap(dynamic_cast<TsgBitmap*>(Object));
+    };
+    sgInspectorEditors().Brush = [](TPersistent* Object, TComponent*) {
+        return ShowBrushDialog(dynamic_cast<TsgBrush*>(Object), sgAllBrushStyles, false);
+    };
+    sgInspectorEditors().Gradient = [](TPersistent* Object, TComponent*) {
+        return ShowGradientDialog(dynamic_cast<TsgGradient*>(Object));
     };
     sgInspectorEditors().PathData = [](TPersistent* Object, TComponent*) {
         return sgEditPathData(dynamic_cast<TsgPathData*>(Object));

@@ -1,0 +1,195 @@
+// TsgBrushDesign: the window in which a brush is edited, one page per brush style (none, solid
+// colour, gradient, bitmap, named brush resource). Its layout is the resource "TSGBRUSHDESIGN".
+// The window edits the brush it is given in place, as the user works.
+//
+// It is shown modally by TsgBrushDialog and the routines ShowBrushDialog, ShowGradientDialog and
+// ShowColorDialog, which edit a copy and write it back only on OK, and modelessly by
+// SelectInDesign, which keeps one shared window (sgDesign) on a brush or on every brush property
+// of an object.
+#pragma once
+
+#include "scene/core/Sg_scene_brush.h"
+
+#include "platform/ui/Forms.h"
+
+#include <optional>
+
+class IsgScene;
+class TsgAngleButton;
+class TsgBackground;
+class TsgButton;
+class TsgColorBox;
+class TsgColorPicker;
+class TsgColorQuad;
+class TsgGradientEdit;
+class TsgHudWindow;
+class TsgImage;
+class TsgLabel;
+class TsgLayout;
+class TsgListBox;
+class TsgNumberBox;
+class TsgPopupBox;
+class TsgScene;
+class TsgTabControl;
+class TsgTabItem;
+class TsgTextBox;
+
+class TsgBrushDesign : public TForm {
+    DBI_PERSISTENT(TsgBrushDesign, TForm)
+
+    explicit TsgBrushDesign(TComponent* AOwner = nullptr);
+    ~TsgBrushDesign() override;
+
+    TsgScene* sgBrushDesigner = nullptr;
+    TsgBackground* dsgnRoot = nullptr;
+    TsgHudWindow* HudWindow1 = nullptr;
+    TsgListBox* brushList = nullptr;
+    TsgTabControl* brushTabControl = nullptr;
+    TsgTabItem* tabNone = nullptr;
+    TsgTabItem* tabSolid = nullptr;
+    TsgTabItem* tabGradient = nullptr;
+    TsgTabItem* tabBitmap = nullptr;
+    TsgTabItem* tabRes = nullptr;
+    TsgLayout* panelSolid = nullptr;
+    TsgLayout* panelGradient = nullptr;
+    TsgLayout* panelBitmap = nullptr;
+    TsgLayout* panerRes = nullptr;
+    TsgColorQuad* solidQuad = nullptr;
+    TsgColorPicker* solidPicker = nullptr;
+    TsgColorBox* solidColorRect = nullptr;
+    TsgNumberBox* textSolidR = nullptr;
+    TsgNumberBox* textSolidG = nullptr;
+    TsgNumberBox* textSolidB = nullptr;
+    TsgNumberBox* textSolidA = nullptr;
+    TsgTextBox* textSolidHex = nullptr;
+    TsgColorQuad* gradQuad = nullptr;
+    TsgColorPicker* gradPicker = nullptr;
+    TsgColorBox* gradColorRect = nullptr;
+    TsgGradientEdit* gradEditor = nullptr;
+    TsgNumberBox* textGradR = nullptr;
+    TsgNumberBox* textGradG = nullptr;
+    TsgNumberBox* textGradB = nullptr;
+    TsgNumberBox* textGradA = nullptr;
+    TsgTextBox* textGradHex = nullptr;
+    TsgPopupBox* gradKind = nullptr;
+    TsgAngleButton* gradAngle = nullptr;
+    TsgLabel* gradAngleLabel = nullptr;
+    TsgImage* bitmapImage = nullptr;
+    TsgButton* btnSelectBitmap = nullptr;
+    TsgPopupBox* tileModeList = nullptr;
+    TsgListBox* resList = nullptr;
+    TsgLayout* makeResLayout = nullptr;
+    TsgButton* btnMakeRes = nullptr;
+    TsgButton* btnOK = nullptr;
+    TsgButton* btnCancel = nullptr;
+
+    TsgBrush* Brush() const { return FBrush; }
+    // The brush to edit (not owned); its style picks the page.
+    void SetBrush(TsgBrush* Value);
+    TPersistent* Comp() const { return FComp; }
+    // The object whose brush properties the brush list shows; the first becomes the brush.
+    void SetComp(TPersistent* Value);
+    IsgScene* Scene() const { return FScene; }
+    // A name for a new brush resource: the designer's, or Base and a running number.
+    UnicodeString UniqueName(const UnicodeString& Base);
+    // Fills the resource page with the scene's brush resources.
+    void RebuildResList();
+
+    void FormCreate(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void HudWindow1CloseClick(TObject* Sender);
+    void btnOKClick(TObject* Sender);
+    void btnCancelClick(TObject* Sender);
+    void brushListChange(TObject* Sender);
+    void brushTabControlChange(TObject* Sender);
+    void solidQuadChange(TObject* Sender);
+    void textSolidRChange(TObject* Sender);
+    void textSolidHexChange(TObject* Sender);
+    void gradQuadChange(TObject* Sender);
+    void textGradRChange(TObject* Sender);
+    void textGradHexChange(TObject* Sender);
+    void gradEditorChange(TObject* Sender);
+    void gradKindChange(TObject* Sender);
+    void gradAngleChange(TObject* Sender);
+    void btnSelectBitmapClick(TObject* Sender);
+    void tileModeListChange(TObject* Sender);
+    void resListChange(TObject* Sender);
+    void btnMakeResClick(TObject* Sender);
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    void ShowSolidChannels(TsgColor Color);
+    void ShowGradChannels(TsgColor Color);
+    void RepaintEdited();
+    TsgColor TypedColor(TsgNumberBox* R, TsgNumberBox* G, TsgNumberBox* B, TsgNumberBox* A) const;
+
+    TsgBrush* FBrush = nullptr;
+    IsgScene* FScene = nullptr;
+    TPersistent* FComp = nullptr;
+    // What the brush list added to the window's height, taken back when the list is rebuilt.
+    int FListGrowth = 0;
+    // Set while the window writes its own controls, so that their change events do not write
+    // the brush back half-done.
+    bool FUpdating = false;
+};
+
+// The shared modeless designer, or nullptr.
+extern TsgBrushDesign* sgDesign;
+
+// Shows the shared designer on Value: a brush (of Owner), an object (its brush properties), or
+// nothing (nullptr: the designer forgets its object and brush).
+void SelectInDesign(TPersistent* Value, TPersistent* Owner);
+
+using TsgBrushStyles = uint8_t;
+constexpr TsgBrushStyles sgBrushStyleSet(TsgBrushStyle Style) {
+    return TsgBrushStyles(1u << unsigned(Style));
+}
+constexpr TsgBrushStyles sgAllBrushStyles =
+    sgBrushStyleSet(sgBrushNone) | sgBrushStyleSet(sgBrushSolid) |
+    sgBrushStyleSet(sgBrushGradient) | sgBrushStyleSet(sgBrushBitmap) |
+    sgBrushStyleSet(sgBrushResource);
+
+class TsgBrushDialog : public TComponent {
+    DBI_PERSISTENT(TsgBrushDialog, TComponent)
+
+    explicit TsgBrushDialog(TComponent* AOwner = nullptr);
+    ~TsgBrushDialog() override;
+
+    // Shows the designer modally on the dialog's brush; true on OK. After Cancel the brush keeps
+    // the edits made.
+    bool Execute();
+
+    TsgBrush* Brush() const { return FBrush; }
+    void SetBrush(TsgBrush* Value) { FBrush->Assign(Value); }
+    TComponent* Component() const { return FComponent; }
+    void SetComponent(TComponent* Value) { FComponent = Value; }
+
+    TsgBrushStyles ShowStyles = sgAllBrushStyles;
+    bool ShowBrushList = true;
+    bool ShowMakeResource = false;
+    int DialogHeight = 360;
+    int DialogWidth = 330;
+    int DialogLeft = 0;
+    int DialogTop = 0;
+    UnicodeString TxtTitle = u"Brush Designer";
+    UnicodeString TxtNone = u"None";
+    UnicodeString TxtSolid = u"Solid";
+    UnicodeString TxtGradient = u"Gradient";
+    UnicodeString TxtResource = u"Resource";
+    UnicodeString TxtMakeResource = u"Make a resource";
+    UnicodeString TxtOk = u"OK";
+    UnicodeString TxtCancel = u"Cancel";
+
+private:
+    TsgBrush* FBrush;
+    TComponent* FComponent = nullptr;
+};
+
+// Edits a copy of Brush; on OK the brush takes it. True on OK.
+bool ShowBrushDialog(TsgBrush* Brush, TsgBrushStyles Styles, bool ShowBrushList);
+// Edits a copy of Gradient on the gradient page alone; on OK the gradient takes it.
+bool ShowGradientDialog(TsgGradient* Gradient);
+// Edits a colour (colour text) on the solid page alone; the edited colour text on OK, nothing
+// after Cancel.
+std::optional<UnicodeString> ShowColorDialog(const UnicodeString& Color);
