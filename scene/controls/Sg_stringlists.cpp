@@ -171,7 +171,7 @@ void TsgStringComboBox::RebuildList() {
     IsgScene* scene = Scene();
     if (scene)
         scene->BeginUpdate();
-    const int index = list->ItemIndex();
+    const int index = FWantedIndex >= 0 ? FWantedIndex : list->ItemIndex();
     list->BeginUpdate();
     list->Clear();
     const int count = FItems->GetCount();
@@ -181,10 +181,16 @@ void TsgStringComboBox::RebuildList() {
     list->GetCount();
     list->SetItemIndexQuietly(-1);
     list->SetItemIndexQuietly(index < count ? index : count - 1);
+    FWantedIndex = index >= count ? index : -1;
     Realign();
     if (scene)
         scene->EndUpdateWOInvalidate();
     Repaint();
+}
+
+void TsgStringComboBox::SetItemIndex(int Value) {
+    FWantedIndex = -1;
+    TsgComboBox::SetItemIndex(Value);
 }
 
 TsgVariant TsgStringComboBox::GetData() {
