@@ -17,7 +17,12 @@ const std::vector<AnsiString>& PlacementNames() {
 
 } // namespace
 
-DBI_PUBLISH(TsgComboListBox) {}
+// The drop-down list is made by its combo box only: it has class information of its own but
+// stays out of the class registry, so no stream can create one by name.
+const TClassInfo& TsgComboListBox::StaticClassInfo() {
+    return dbi_classes_detail::MakeClassInfo<TsgComboListBox>(
+        "TsgComboListBox", &inherited::StaticClassInfo(), [](TPublisher<TsgComboListBox>&) {});
+}
 
 DBI_PUBLISH(TsgComboBox) {
     using C = TsgComboBox;

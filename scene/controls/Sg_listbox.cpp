@@ -169,6 +169,17 @@ void TsgListBoxItem::UpdateCheck() {
             nested->UpdateCheck();
 }
 
+void TsgListBoxItem::SetResource(const UnicodeString& Value) {
+    FStyleDeferred = !StyleClone() && ListBox();
+    TsgTextControl::SetResource(Value);
+    FStyleDeferred = false;
+}
+
+void TsgListBoxItem::ApplyResource() {
+    if (!FStyleDeferred)
+        TsgTextControl::ApplyResource();
+}
+
 void TsgListBoxItem::UpdateResource() {
     // An item never painted takes its style on its first paint; restyling a long list styles
     // only the rows shown so far.

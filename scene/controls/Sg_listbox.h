@@ -48,6 +48,10 @@ class TsgListBoxItem : public TsgTextControl {
     void Remove();
 
     void UpdateCheck();
+    // An item in a list that has no style yet takes it at its first paint, so that filling a
+    // long list styles only the rows shown.
+    void SetResource(const UnicodeString& Value);
+    void ApplyResource() override;
     void UpdateResource() override;
     void PublicApplyStyle() { ApplyStyle(); }
     // Called after a press has made the item current.
@@ -69,6 +73,7 @@ private:
     bool FIsChecked = false;
     TsgCheckBox* FCheck = nullptr;
     bool FIsSelected = false;
+    bool FStyleDeferred = false;
 };
 
 enum TsgListStyle { sgListVertical, sgListHorizontal };

@@ -26,17 +26,19 @@ namespace {
 
 // One item for the string S. Items have no owner: a list of many strings must not make every
 // new item a notification partner of all the others.
-TsgListBoxItem* MakeItem(const UnicodeString& S, bool AutoTranslate, TsgTextAlign Align,
-                         float Height, const UnicodeString& Style) {
+// It is parented first and styled last, so that in a list it takes its style at its first
+// paint.
+void AddItem(TsgObject* Parent, const UnicodeString& S, bool AutoTranslate, TsgTextAlign Align,
+             float Height, const UnicodeString& Style) {
     auto* item = new TsgListBoxItem(nullptr);
     item->SetAutoTranslate(AutoTranslate);
+    Parent->AddObject(item);
     item->SetHeight(Height);
     item->SetStored(false);
     item->SetLocked(true);
     item->SetText(S);
     item->SetTextAlign(Align);
     item->SetResource(Style);
-    return item;
 }
 
 } // namespace
@@ -97,7 +99,7 @@ void TsgStringListBox::RebuildList() {
     Clear();
     const int count = FItems->GetCount();
     for (int i = 0; i < count; ++i)
-        AddObject(MakeItem(FItems->Get(i), AutoTranslate(), FTextAlign, ItemHeight(), ItemStyle()));
+        AddItem(this, FItems->Get(i), AutoTranslate(), FTextAlign, ItemHeight(), ItemStyle());
     TsgScrollBox::EndUpdate();
     SetItemIndexQuietly(index < count ? index : count - 1);
     if (VScrollBar())
@@ -171,20 +173,26 @@ void TsgStringComboBox::RebuildList() {
     IsgScene* scene = Scene();
     if (scene)
         scene->BeginUpdate();
-    const int index = list->ItemIndex();
+    const int index = FWantedIndex >= 0 ? FWantedIndex : list->ItemIndex();
     list->BeginUpdate();
     list->Clear();
     const int count = FItems->GetCount();
     for (int i = 0; i < count; ++i)
-        AddObject(MakeItem(FItems->Get(i), AutoTranslate(), FTextAlign, FItemHeight, ItemStyle()));
+        AddItem(this, FItems->Get(i), AutoTranslate(), FTextAlign, FItemHeight, ItemStyle());
     list->EndUpdate();
     list->GetCount();
     list->SetItemIndexQuietly(-1);
     list->SetItemIndexQuietly(index < count ? index : count - 1);
+    FWantedIndex = index >= count ? index : -1;
     Realign();
     if (scene)
         scene->EndUpdateWOInvalidate();
     Repaint();
+}
+
+void TsgStringComboBox::SetItemIndex(int Value) {
+    FWantedIndex = -1;
+    TsgComboBox::SetItemIndex(Value);
 }
 
 TsgVariant TsgStringComboBox::GetData() {

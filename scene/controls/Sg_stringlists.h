@@ -49,12 +49,16 @@ class TsgStringComboBox : public TsgComboBox {
 
     void Loaded() override;
     void RebuildList();
+    void SetItemIndex(int Value) override;
     TsgVariant GetData() override;
     void SetData(const TsgVariant& Value) override;
 
 private:
     void ItemsChanged(TObject* Sender);
 
+    // The index asked for before the strings grew too short for it (-1 when none): strings
+    // cleared and refilled one by one keep the current string as far as the new ones reach.
+    int FWantedIndex = -1;
     float FItemHeight = 19;
     TsgWideStringList* FItems;
     TsgTextAlign FTextAlign = sgTextAlignCenter;

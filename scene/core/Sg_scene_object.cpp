@@ -278,8 +278,10 @@ TsgVariant TsgObject::GetData() {
 }
 
 void TsgObject::SetResourceName(const UnicodeString& Value) {
-    if (Value != FResourceName)
-        FResourceName = Value;
+    if (Value == FResourceName)
+        return;
+    FResourceName = Value;
+    ResourceNameChanged(this);
 }
 
 void TsgObject::SetBindingName(const UnicodeString& Value) {
@@ -291,6 +293,7 @@ void TsgObject::SetStored(bool Value) {
     if (Value == FStored)
         return;
     FStored = Value;
+    ResourceNameChanged(this);
     for (int i = 0; i < ChildrenCount(); ++i)
         GetChild(i)->SetStored(Value);
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <unordered_map>
 #include <vector>
 
@@ -16,18 +17,46 @@ namespace {
 
 // Every live node in the order built; a removed node leaves an empty slot until the slots
 // are compacted, so building and destroying a node costs the same with a million of them.
+// Stored nodes with a ResourceName are also kept by that name in upper case, newest last, so
+// that looking a style up by name does not walk every node.
 struct TResourceList {
+    struct TEntry {
+        size_t Slot;
+        uint64_t Built;
+        UnicodeString Key;
+    };
     std::vector<TsgObject*> Order;
-    std::unordered_map<TsgObject*, size_t> Slot;
+    std::unordered_map<TsgObject*, TEntry> Entries;
+    std::unordered_map<UnicodeString, std::map<uint64_t, TsgObject*>> Named;
+    uint64_t Built = 0;
 
     void Compact() {
         size_t kept = 0;
         for (TsgObject* o : Order)
             if (o) {
-                Slot[o] = kept;
+                Entries[o].Slot = kept;
                 Order[kept++] = o;
             }
         Order.resize(kept);
+    }
+
+    void Unname(TEntry& Entry) {
+        if (Entry.Key.IsEmpty())
+            return;
+        if (auto at = Named.find(Entry.Key); at != Named.end()) {
+            at->second.erase(Entry.Built);
+            if (at->second.empty())
+                Named.erase(at);
+        }
+        Entry.Key = UnicodeString();
+    }
+
+    void Rename(TsgObject* AObject, TEntry& Entry) {
+        Unname(Entry);
+        if (!AObject->Stored() || AObject->ResourceName().IsEmpty())
+            return;
+        Entry.Key = AObject->ResourceName().UpperCase();
+        Named[Entry.Key].emplace(Entry.Built, AObject);
     }
 };
 
@@ -110,38 +139,54 @@ void RegisterSGObjects(const UnicodeString& Category,
 int AddResource(TsgObject* AObject) {
     if (!ResourceList)
         ResourceList = new TResourceList();
-    const auto [at, added] = ResourceList->Slot.try_emplace(AObject, ResourceList->Order.size());
-    if (added)
+    const auto [at, added] = ResourceList->Entries.try_emplace(
+        AObject, TResourceList::TEntry{ResourceList->Order.size(), ResourceList->Built, {}});
+    if (added) {
+        ++ResourceList->Built;
         ResourceList->Order.push_back(AObject);
-    return int(at->second);
+        ResourceList->Rename(AObject, at->second);
+    }
+    return int(at->second.Slot);
 }
 
 void RemoveResource(TsgObject* AObject) {
     if (!ResourceList)
         return;
-    const auto at = ResourceList->Slot.find(AObject);
-    if (at == ResourceList->Slot.end())
+    const auto at = ResourceList->Entries.find(AObject);
+    if (at == ResourceList->Entries.end())
         return;
-    ResourceList->Order[at->second] = nullptr;
-    ResourceList->Slot.erase(at);
+    ResourceList->Unname(at->second);
+    ResourceList->Order[at->second.Slot] = nullptr;
+    ResourceList->Entries.erase(at);
     // Compacted once half the slots are empty, so the work per removal stays constant.
     if (ResourceList->Order.size() > 64 &&
-        ResourceList->Slot.size() * 2 < ResourceList->Order.size())
+        ResourceList->Entries.size() * 2 < ResourceList->Order.size())
         ResourceList->Compact();
+}
+
+void ResourceNameChanged(TsgObject* AObject) {
+    if (!ResourceList)
+        return;
+    if (const auto at = ResourceList->Entries.find(AObject); at != ResourceList->Entries.end())
+        ResourceList->Rename(AObject, at->second);
 }
 
 TsgObject* FindResource(const UnicodeString& AResource) {
     if (!ResourceList)
         return nullptr;
-    const auto& order = ResourceList->Order;
-    for (auto it = order.rbegin(); it != order.rend(); ++it)
-        if (*it && (*it)->Stored() && SameText((*it)->ResourceName(), AResource))
-            return *it;
-    return nullptr;
+    if (AResource.IsEmpty()) {
+        const auto& order = ResourceList->Order;
+        for (auto it = order.rbegin(); it != order.rend(); ++it)
+            if (*it && (*it)->Stored() && (*it)->ResourceName().IsEmpty())
+                return *it;
+        return nullptr;
+    }
+    const auto at = ResourceList->Named.find(AResource.UpperCase());
+    return at == ResourceList->Named.end() ? nullptr : at->second.rbegin()->second;
 }
 
 int ResourceCount() {
-    return ResourceList ? int(ResourceList->Slot.size()) : 0;
+    return ResourceList ? int(ResourceList->Entries.size()) : 0;
 }
 
 void AddScene(IsgScene* Scene) {

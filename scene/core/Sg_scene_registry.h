@@ -28,6 +28,8 @@ void RegisterSGObjects(const UnicodeString& Category,
 // place.
 int AddResource(TsgObject* AObject);
 void RemoveResource(TsgObject* AObject);
+// A node tells the list when its ResourceName or Stored changed.
+void ResourceNameChanged(TsgObject* AObject);
 // The newest stored node whose ResourceName equals AResource without case; nullptr when none.
 TsgObject* FindResource(const UnicodeString& AResource);
 int ResourceCount();

@@ -191,7 +191,7 @@ TEST_F(ComboBoxWindow, KeysAndWheelStepThroughTheClosedBox) {
     EXPECT_TRUE(changes.empty());
 }
 
-TEST_F(ComboBoxWindow, DISABLED_StringComboBoxKeepsItsIndexInsideNewStrings) {
+TEST_F(ComboBoxWindow, StringComboBoxKeepsItsIndexInsideNewStrings) {
     auto* strings = new TsgStringComboBox(nullptr);
     root->AddObject(strings);
     strings->SetBounds(10, 50, 120, 23);
@@ -207,6 +207,10 @@ TEST_F(ComboBoxWindow, DISABLED_StringComboBoxKeepsItsIndexInsideNewStrings) {
     EXPECT_EQ(strings->ItemIndex(), 2);
     EXPECT_EQ(AnsiString(strings->ListBox()->ItemByIndex(0)->Text()), AnsiString("x"));
     EXPECT_FLOAT_EQ(strings->ListBox()->ItemByIndex(0)->Height(), 19);
+    // A string picked after that stays the current one as the strings grow.
+    strings->SetItemIndex(0);
+    strings->Items()->Add(UnicodeString("w"));
+    EXPECT_EQ(strings->ItemIndex(), 0);
 }
 
 TEST_F(ComboBoxWindow, StreamsHoldTheItemsAsChildrenOfTheComboBox) {

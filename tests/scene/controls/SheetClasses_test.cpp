@@ -76,7 +76,7 @@ TEST(SheetClasses, EveryClassTheSheetNamesIsRegistered) {
     EXPECT_EQ(missing, NotBuiltYet);
 }
 
-TEST(SheetClasses, DISABLED_TheListUnitRegistersByCategory) {
+TEST(SheetClasses, TheListUnitRegistersByCategory) {
     RegisterToolkit();
     ASSERT_NE(ObjectList, nullptr);
     std::set<std::string> lists, items, hud;
