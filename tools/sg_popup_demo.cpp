@@ -3,7 +3,7 @@
 // popup; for checking popups on a real display.
 //
 //   sg_popup_demo [--hold MS]
-//   sg_popup_demo --message BUTTONS [--type TYPE]
+//   sg_popup_demo --message BUTTONS [--type TYPE] [--hold MS]
 //
 // The window sits at (100, 100) with a 400 x 300 client area; the field is at (40, 40), 200 x 30;
 // the popup (200 x 120, blue) opens under it. Lines on stdout tell where the demo is: "opened"
@@ -14,7 +14,8 @@
 // it. TYPE is warning, error, information, confirmation (the default) or custom. Lines on stdout:
 // "shown" as the popup is about to open; once it has slid in, "button CAPTION X Y" for each
 // button (its centre on the screen) and "opened"; when a button or key ends it, "result N" (the
-// modal result) and, once it has slid out and gone, "closed"; then the program ends.
+// modal result) and, once it has slid out and gone, "closed"; the window stays for the hold
+// time, then the program ends.
 #include "scene/controls/Sg_controls.h"
 #include "scene/controls/Sg_layouts.h"
 #include "scene/core/Sg_ani.h"
@@ -122,7 +123,7 @@ void SayButtons(TsgPopup* Popup, TsgObject* Object) {
 TsgMessagePopup* shownPopup = nullptr;
 
 // A window that asks its question in a message popup once it is on the screen.
-int RunMessage(TsgMessageButtons Buttons, TsgMessageType Type) {
+int RunMessage(TsgMessageButtons Buttons, TsgMessageType Type, long Hold) {
     TForm* form = nullptr;
     Application->CreateForm(form);
     form->SetCaption(u"sg_popup_demo");
@@ -161,6 +162,14 @@ int RunMessage(TsgMessageButtons Buttons, TsgMessageType Type) {
     restTimer.SetEnabled(false);
     Say("result %d\n", result);
     Say("closed\n");
+    // The window stays a moment without the popup.
+    TTimer exitTimer;
+    exitTimer.SetInterval(static_cast<uint32_t>(std::max(1L, Hold)));
+    exitTimer.SetOnTimer([](TTimer&) { Application->Terminate(); });
+    exitTimer.SetEnabled(true);
+    Application->Run();
+    // Gone before the program's statics, like the scene of the drop-down demo.
+    delete scene;
     return 0;
 }
 
@@ -182,8 +191,9 @@ int main(int argc, char** argv) {
         else
             ok = false;
         if (!ok) {
-            std::fprintf(stderr, "usage: sg_popup_demo [--hold MS]\n"
-                                 "       sg_popup_demo --message BUTTONS [--type TYPE]\n");
+            std::fprintf(stderr,
+                         "usage: sg_popup_demo [--hold MS]\n"
+                         "       sg_popup_demo --message BUTTONS [--type TYPE] [--hold MS]\n");
             return 2;
         }
     }
@@ -197,7 +207,7 @@ int main(int argc, char** argv) {
         InitSgCanvasUnit();
         Application->Initialize();
         if (message)
-            return RunMessage(buttons, type);
+            return RunMessage(buttons, type, hold);
 
         TForm* form = nullptr;
         Application->CreateForm(form);
