@@ -1,9 +1,13 @@
 #include "scene/core/Sg_scene_frame.h"
 
+#include "scene/core/Sg_bitmap.h"
+#include "scene/core/Sg_scene_canvas.h"
 #include "scene/core/Sg_scene_host.h"
+#include "scene/core/Sg_scene_paint.h"
 
 #include "platform/ui/Application.h"
 
+#include <algorithm>
 #include <map>
 
 DBI_PUBLISH(TsgFrame) {
@@ -16,12 +20,18 @@ std::map<TsgCustomScene*, TsgFrame*>& Showing() {
     static std::map<TsgCustomScene*, TsgFrame*> showing;
     return showing;
 }
+
+// The picture's side for a frame side: truncated, and no larger than any window shows.
+int PictureSide(float Side) {
+    return static_cast<int>(std::clamp(Side, 0.0f, 16384.0f));
+}
 } // namespace
 
 TsgFrame::TsgFrame(TComponent* AOwner) : TsgVisualObject(AOwner) {}
 
 TsgFrame::~TsgFrame() {
     LetGo();
+    FPicture.reset();
 }
 
 TsgFrame* TsgFrame::ShowingFrame(TsgCustomScene* AScene) {
@@ -64,10 +74,46 @@ void TsgFrame::LetGo() {
 }
 
 void TsgFrame::Paint() {
-    if (!FCloneNeeded || (Scene() && Scene()->GetDesignTime()))
+    const bool design = Scene() && Scene()->GetDesignTime();
+    if (FCloneNeeded) {
+        FCloneNeeded = false;
+        if (!design)
+            MakeClone();
+    }
+    if (design)
+        PaintPicture();
+}
+
+void TsgFrame::PaintPicture() {
+    TsgCanvas* canvas = Canvas();
+    TsgObject* rootObject = FSceneObject ? FSceneObject->Root() : nullptr;
+    TsgVisualObject* root = rootObject ? rootObject->Visual() : nullptr;
+    if (!canvas || !root)
         return;
-    FCloneNeeded = false;
-    MakeClone();
+    const int w = PictureSide(Width()), h = PictureSide(Height());
+    if (!FPicture)
+        FPicture = std::make_unique<TsgBitmap>(w, h);
+    else
+        FPicture->SetSize(w, h);
+    FPicture->Clear(0);
+
+    // The tree is laid out at the frame's size for the picture and put back afterwards.
+    const TsgRect home = root->GetParentedRect();
+    root->SetBounds(0, 0, Width(), Height());
+    try {
+        TsgCanvas* target = FPicture->Canvas();
+        if (target && target->BeginScene()) {
+            sgPaintTo(root, target, LocalRect(), nullptr);
+            target->EndScene();
+        }
+    } catch (...) {
+        root->SetBounds(home.Left, home.Top, home.Right - home.Left, home.Bottom - home.Top);
+        throw;
+    }
+    root->SetBounds(home.Left, home.Top, home.Right - home.Left, home.Bottom - home.Top);
+
+    const float pw = float(FPicture->Width()), ph = float(FPicture->Height());
+    canvas->DrawBitmap(FPicture.get(), {0, 0, pw, ph}, {0, 0, pw - 1, ph - 1}, 1, false);
 }
 
 void TsgFrame::MakeClone() {

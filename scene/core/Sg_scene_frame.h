@@ -4,10 +4,16 @@
 // goes away. A scene's root is shown in at most one frame at a time; a second frame asking for
 // the same scene works on a fresh instance of the form that owns the scene, made on its first
 // paint and freed when the frame lets go of it.
+//
+// In the designer the frame borrows nothing: it paints a picture of the other scene's tree, laid
+// out at the frame's size, and the tree stays where it is.
 #pragma once
 
 #include "scene/core/Sg_scene_visual.h"
 
+#include <memory>
+
+class TsgBitmap;
 class TsgCustomScene;
 
 class TsgFrame : public TsgVisualObject {
@@ -23,6 +29,8 @@ class TsgFrame : public TsgVisualObject {
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Paint() override;
+    // The design-time picture of the scene's tree; nullptr until the frame painted one.
+    TsgBitmap* Picture() const { return FPicture.get(); }
     // The borrowed root is never streamed with the frame.
     void GetChildren(const std::function<void(TComponent*)>&, TComponent*) override {}
 
@@ -31,10 +39,12 @@ private:
     void Borrow();
     void LetGo();
     void MakeClone();
+    void PaintPicture();
 
     bool FCloneNeeded = false;
     TsgCustomScene* FSceneObject = nullptr;
     // The copy of the scene's form made for this frame, or nullptr.
     TComponent* FCloneForm = nullptr;
     TsgObject* FBorrowed = nullptr;
+    std::unique_ptr<TsgBitmap> FPicture;
 };
