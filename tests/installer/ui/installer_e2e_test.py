@@ -219,7 +219,12 @@ class InstallerEndToEnd(unittest.TestCase):
         wizard.click("wizard", *MANUAL_RADIO)
         wizard.settle()
         wizard.click("wizard", *BROWSE_BUTTON)
-        wizard.settle(1.0)
+        # The folder dialog runs as a process of its own: the warning shows once it answered.
+        deadline = time.monotonic() + TIMEOUT
+        while (walk.count_colour(wizard.grab(), RED_TEXT, 30, WARNING_BOX) <= 50 and
+               time.monotonic() < deadline):
+            time.sleep(0.1)
+        wizard.settle()
         shot = wizard.screenshot("manual-folder-warning")
         self.assertGreater(walk.count_colour(shot, RED_TEXT, 30, WARNING_BOX), 50,
                            "the warning says the folder is no program's folder")
@@ -317,6 +322,8 @@ class InstallerEndToEnd(unittest.TestCase):
         self.assertGreater(walk.count_colour(shot, RED_TEXT, 30), 200,
                            "the request to close the CAD programs is shown")
         wizard.press("next")
+        # The press is dealt with, then Next is given time to go on wrongly.
+        wizard.settle()
         time.sleep(1.5)
         self.assertEqual(wizard.state, walk.WELCOME, "Next waits while the engine runs")
 

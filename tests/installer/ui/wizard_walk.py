@@ -30,6 +30,8 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.abspath(os.path.join(HERE, "..", "..", ".."))
+sys.path.insert(0, os.path.join(SOURCE, "tests", "support"))
+import xvfb_harness as xh  # noqa: E402
 
 # The wizard: 660 x 516, its buttons 112 x 28 in the 50-high bar at the bottom.
 WIZARD_SIZE = (660, 516)
@@ -95,17 +97,8 @@ def folder_picker(folder, choice):
 
 def start_display(size="1024x768x24"):
     """Starts a private Xvfb; returns (process, display name)."""
-    read, write = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", size,
-                             "-nolisten", "tcp"], pass_fds=(write,),
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(read) as display:
-        number = display.readline().strip()
-    if not number:
-        xvfb.kill()
-        raise RuntimeError("Xvfb gave no display")
-    return xvfb, ":" + number
+    display = xh.Display(size)
+    return display.process, display.name
 
 
 class WalkError(AssertionError):
@@ -270,9 +263,10 @@ class Wizard:
             time.sleep(0.1)
         raise WalkError(f"the {kind} window stays open\n{self.output()}")
 
-    def settle(self, seconds=0.4):
-        """A short pause for painting to reach the screen (never a wait for a state)."""
-        time.sleep(seconds)
+    def settle(self):
+        """Waits until the program has dealt with its input and painted it (it has gone quiet);
+        never a wait for a state."""
+        xh.wait_idle([self.process.pid], stop=lambda: self.process.poll() is not None)
 
     # Input.
 
