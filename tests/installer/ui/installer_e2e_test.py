@@ -178,8 +178,7 @@ class InstallerEndToEnd(unittest.TestCase):
         self.assertLessEqual(abs(progress["done"] - progress["total"]), 1, progress)
         self.assertGreaterEqual(progress["percent"], 99, progress)
 
-        wizard.press("next")
-        self.assertEqual(wizard.wait_exit(TIMEOUT), 0, wizard.output())
+        self.assertEqual(wizard.press_until_exit("next", TIMEOUT), 0, wizard.output())
 
         reference = os.path.join(self.scratch, "reference")
         os.makedirs(reference)

@@ -302,6 +302,22 @@ class Wizard:
                 if time.monotonic() >= deadline or self.process.poll() is not None:
                     raise
 
+    def press_until_exit(self, button, timeout=60, every=3.0):
+        """Presses the button until the program ends (a press may come before the button is
+        enabled, as the page is shown); answers the exit code."""
+        deadline = time.monotonic() + timeout
+        while True:
+            try:
+                self.press(button)
+            except WalkError:  # the window went as the program ends
+                if time.monotonic() >= deadline:
+                    raise
+            try:
+                return self.wait_exit(min(every, max(deadline - time.monotonic(), 0.1)))
+            except WalkError:
+                if time.monotonic() >= deadline:
+                    raise
+
     def type_text(self, text):
         self.xdotool("type", "--delay", "30", "--", text)
 
@@ -381,8 +397,7 @@ def walk_happy_path(wizard, timeout=120):
     wizard.wait_state(FINAL, timeout)
     wizard.settle()
     wizard.screenshot("final")
-    wizard.press("next")
-    return wizard.wait_exit(timeout)
+    return wizard.press_until_exit("next", timeout)
 
 
 def main():
