@@ -64,13 +64,19 @@ class Display:
             raise RuntimeError("Xvfb gave no display")
         self.name = ":" + number
         self.env = dict(os.environ, DISPLAY=self.name)
-        # The programs must open real windows, not the offscreen driver of the unit tests.
-        self.env.pop("DBI_VIDEO_DRIVER", None)
+        # The programs must open real windows on this display: a failed connection is an
+        # error, never a quiet fall back to the offscreen driver of the unit tests.
+        self.env["DBI_VIDEO_DRIVER"] = "x11"
         self.env.pop("SDL_VIDEODRIVER", None)
 
     def stop(self):
+        # Ended politely, Xvfb removes its lock file and socket for the next display.
         if self.process.poll() is None:
-            self.process.kill()
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
         self.process.wait(timeout=30)
 
 
