@@ -210,6 +210,10 @@ class Program:
                 return found[0]
             if self.process.poll() is not None:
                 self._fail("the program ended before its window %r showed" % name)
+            with self._changed:
+                no_video = [line for line in self.err if "cannot start SDL video" in line]
+            if no_video:
+                self._fail("the program cannot show windows on %s" % self.env.get("DISPLAY"))
             if time.monotonic() > deadline:
                 self._fail("no window %r within %d s" % (name, timeout))
             time.sleep(0.05)
