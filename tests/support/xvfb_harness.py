@@ -63,11 +63,30 @@ class Display:
             self.stop()
             raise RuntimeError("Xvfb gave no display")
         self.name = ":" + number
+        self._wait_accepting(number)
         self.env = dict(os.environ, DISPLAY=self.name)
         # The programs must open real windows on this display: a failed connection is an
         # error, never a quiet fall back to the offscreen driver of the unit tests.
         self.env["DBI_VIDEO_DRIVER"] = "x11"
         self.env.pop("SDL_VIDEODRIVER", None)
+
+    def _wait_accepting(self, number, timeout=60):
+        """Waits until the server takes connections on its socket, so that a program started
+        next does not find the display unavailable on a loaded machine."""
+        import socket
+        path = "/tmp/.X11-unix/X" + number
+        deadline = time.monotonic() + timeout
+        while True:
+            with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as probe:
+                try:
+                    probe.connect(path)
+                    return
+                except OSError:
+                    pass
+            if self.process.poll() is not None or time.monotonic() > deadline:
+                self.stop()
+                raise RuntimeError("Xvfb takes no connections on :" + number)
+            time.sleep(0.05)
 
     def stop(self):
         # Ended politely, Xvfb removes its lock file and socket for the next display.

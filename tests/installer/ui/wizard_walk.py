@@ -112,7 +112,8 @@ class Wizard:
         self.program = program
         self.env = dict(env)
         self.env["DBI_TRACE"] = "1"
-        self.env.pop("DBI_VIDEO_DRIVER", None)
+        # A real window on the display given: a failed connection is an error, not offscreen.
+        self.env["DBI_VIDEO_DRIVER"] = "x11"
         self.env.pop("SDL_VIDEODRIVER", None)
         self.shots = shots
         self.args = list(args)
