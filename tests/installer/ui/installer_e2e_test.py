@@ -178,8 +178,7 @@ class InstallerEndToEnd(unittest.TestCase):
         self.assertLessEqual(abs(progress["done"] - progress["total"]), 1, progress)
         self.assertGreaterEqual(progress["percent"], 99, progress)
 
-        wizard.press("next")
-        self.assertEqual(wizard.wait_exit(TIMEOUT), 0, wizard.output())
+        self.assertEqual(wizard.press_until_exit("next", TIMEOUT), 0, wizard.output())
 
         reference = os.path.join(self.scratch, "reference")
         os.makedirs(reference)
@@ -219,7 +218,12 @@ class InstallerEndToEnd(unittest.TestCase):
         wizard.click("wizard", *MANUAL_RADIO)
         wizard.settle()
         wizard.click("wizard", *BROWSE_BUTTON)
-        wizard.settle(1.0)
+        # The folder dialog runs as a process of its own: the warning shows once it answered.
+        deadline = time.monotonic() + TIMEOUT
+        while (walk.count_colour(wizard.grab(), RED_TEXT, 30, WARNING_BOX) <= 50 and
+               time.monotonic() < deadline):
+            time.sleep(0.1)
+        wizard.settle()
         shot = wizard.screenshot("manual-folder-warning")
         self.assertGreater(walk.count_colour(shot, RED_TEXT, 30, WARNING_BOX), 50,
                            "the warning says the folder is no program's folder")
@@ -313,10 +317,16 @@ class InstallerEndToEnd(unittest.TestCase):
         running = subprocess.Popen([engine, "600"])
         self.addCleanup(lambda: running.poll() is None and running.kill())
         wizard = self.start("running-engine")
+        # The wizard looks for running CAD programs on a timer: the request shows once it ran.
+        deadline = time.monotonic() + TIMEOUT
+        while walk.count_colour(wizard.grab(), RED_TEXT, 30) <= 200 and time.monotonic() < deadline:
+            time.sleep(0.1)
         shot = wizard.screenshot("welcome-engine-running")
         self.assertGreater(walk.count_colour(shot, RED_TEXT, 30), 200,
                            "the request to close the CAD programs is shown")
         wizard.press("next")
+        # The press is dealt with, then Next is given time to go on wrongly.
+        wizard.settle()
         time.sleep(1.5)
         self.assertEqual(wizard.state, walk.WELCOME, "Next waits while the engine runs")
 

@@ -30,6 +30,8 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.abspath(os.path.join(HERE, "..", "..", ".."))
+sys.path.insert(0, os.path.join(SOURCE, "tests", "support"))
+import xvfb_harness as xh  # noqa: E402
 
 # The wizard: 660 x 516, its buttons 112 x 28 in the 50-high bar at the bottom.
 WIZARD_SIZE = (660, 516)
@@ -95,17 +97,8 @@ def folder_picker(folder, choice):
 
 def start_display(size="1024x768x24"):
     """Starts a private Xvfb; returns (process, display name)."""
-    read, write = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", size,
-                             "-nolisten", "tcp"], pass_fds=(write,),
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(read) as display:
-        number = display.readline().strip()
-    if not number:
-        xvfb.kill()
-        raise RuntimeError("Xvfb gave no display")
-    return xvfb, ":" + number
+    display = xh.Display(size)
+    return display.process, display.name
 
 
 class WalkError(AssertionError):
@@ -119,7 +112,8 @@ class Wizard:
         self.program = program
         self.env = dict(env)
         self.env["DBI_TRACE"] = "1"
-        self.env.pop("DBI_VIDEO_DRIVER", None)
+        # A real window on the display given: a failed connection is an error, not offscreen.
+        self.env["DBI_VIDEO_DRIVER"] = "x11"
         self.env.pop("SDL_VIDEODRIVER", None)
         self.shots = shots
         self.args = list(args)
@@ -270,9 +264,10 @@ class Wizard:
             time.sleep(0.1)
         raise WalkError(f"the {kind} window stays open\n{self.output()}")
 
-    def settle(self, seconds=0.4):
-        """A short pause for painting to reach the screen (never a wait for a state)."""
-        time.sleep(seconds)
+    def settle(self):
+        """Waits until the program has dealt with its input and painted it (it has gone quiet);
+        never a wait for a state."""
+        xh.wait_idle([self.process.pid], stop=lambda: self.process.poll() is not None)
 
     # Input.
 
@@ -306,6 +301,22 @@ class Wizard:
                 return
             except WalkError:
                 if time.monotonic() >= deadline or self.process.poll() is not None:
+                    raise
+
+    def press_until_exit(self, button, timeout=60, every=3.0):
+        """Presses the button until the program ends (a press may come before the button is
+        enabled, as the page is shown); answers the exit code."""
+        deadline = time.monotonic() + timeout
+        while True:
+            try:
+                self.press(button)
+            except WalkError:  # the window went as the program ends
+                if time.monotonic() >= deadline:
+                    raise
+            try:
+                return self.wait_exit(min(every, max(deadline - time.monotonic(), 0.1)))
+            except WalkError:
+                if time.monotonic() >= deadline:
                     raise
 
     def type_text(self, text):
@@ -387,8 +398,7 @@ def walk_happy_path(wizard, timeout=120):
     wizard.wait_state(FINAL, timeout)
     wizard.settle()
     wizard.screenshot("final")
-    wizard.press("next")
-    return wizard.wait_exit(timeout)
+    return wizard.press_until_exit("next", timeout)
 
 
 def main():

@@ -3,77 +3,30 @@ driven with xdotool: the view is placed over the layout's rectangle and drawn in
 scene, scrolls by the wheel and the keys, hides when its page is hidden and comes back placed
 when the page is shown. A screenshot of the window is kept for looking at."""
 import os
-import queue
-import shutil
-import subprocess
+import sys
 import tempfile
-import threading
-import time
 import unittest
 
-BINARY = os.path.join(os.environ.get("DBI_BINARY_DIR", ""), "tools", "sg_native_view")
-SOURCE = os.environ.get("DBI_SOURCE_DIR", "")
-SCENE = os.path.join(SOURCE, "tests/scene/controls/data/licence_scene.txt")
-LICENCE = os.path.join(SOURCE, "resources/licenses/LICEN.rtf")
-SHOT = os.path.join(os.environ.get("DBI_BINARY_DIR", tempfile.gettempdir()),
-                    "native_view_licence.png")
-TOOLS = ("Xvfb", "xdotool")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import xvfb_harness as xh  # noqa: E402
+
+BINARY = os.path.join(xh.BINARY_DIR, "tools", "sg_native_view")
+SCENE = os.path.join(xh.SOURCE_DIR, "tests/scene/controls/data/licence_scene.txt")
+LICENCE = os.path.join(xh.SOURCE_DIR, "resources/licenses/LICEN.rtf")
+SHOT = os.path.join(xh.BINARY_DIR or tempfile.gettempdir(), "native_view_licence.png")
 
 
-def missing():
-    if not os.path.exists(BINARY):
-        return "sg_native_view is not built"
-    for tool in TOOLS:
-        if not shutil.which(tool):
-            return tool + " is not installed"
-    return None
-
-
-@unittest.skipIf(missing(), missing())
-class LicenceViewInARealWindow(unittest.TestCase):
+@unittest.skipIf(xh.missing(BINARY), xh.missing(BINARY))
+class LicenceViewInARealWindow(xh.XvfbTestCase):
     def setUp(self):
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                      "800x600x24", "-nolisten", "tcp"],
-                                     pass_fds=(write,), stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as display:
-            number = display.readline().strip()
-        self.assertTrue(number, "Xvfb gave no display")
-        self.env = dict(os.environ, DISPLAY=":" + number)
-        self.env.pop("DBI_VIDEO_DRIVER", None)
-        self.env.pop("SDL_VIDEODRIVER", None)
+        super().setUp()
         self.view = None
-        self.lines = queue.Queue()
-        self.seen = []
+        self.read = 0  # the view's output lines looked at so far
 
-    def tearDown(self):
-        for process in (self.view, self.xvfb):
-            if process and process.poll() is None:
-                process.kill()
-                process.wait(timeout=10)
-
-    def xdotool(self, *args):
-        return subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=20,
-                              capture_output=True, text=True).stdout
-
-    def read_output(self):
-        for line in self.view.stdout:
-            self.lines.put(line.strip())
-
-    def wait_for(self, test, what, timeout=5.0):
-        """The first line (from now on) for which test holds."""
-        end = time.monotonic() + timeout
-        while time.monotonic() < end:
-            try:
-                line = self.lines.get(timeout=max(0.01, end - time.monotonic()))
-            except queue.Empty:
-                break
-            self.seen.append(line)
-            if test(line):
-                return line
-        self.fail("no %s in %r" % (what, self.seen))
+    def wait_for(self, test, what):
+        """The first line (from the last one looked at on) for which test holds."""
+        self.read = self.view.wait_line(test, self.read, what=what)
+        return self.view.out[self.read - 1]
 
     def scroll(self, line):
         return int(line.split()[1]) if line.startswith("scroll ") else None
@@ -81,19 +34,18 @@ class LicenceViewInARealWindow(unittest.TestCase):
     def test_placed_drawn_scrolled_hidden_and_shown(self):
         if os.path.exists(SHOT):
             os.remove(SHOT)
-        self.view = subprocess.Popen([BINARY, SCENE, LICENCE, "--screenshot", SHOT,
-                                      "--exit-after", "60000"],
-                                     env=self.env, stdout=subprocess.PIPE,
-                                     stderr=subprocess.PIPE, text=True)
-        threading.Thread(target=self.read_output, daemon=True).start()
-        window = self.xdotool("search", "--sync", "--name", "sg_native_view").split()[0]
+        self.view = self.launch(BINARY, SCENE, LICENCE, "--screenshot", SHOT,
+                                "--exit-after", str(xh.EXIT_AFTER_MS))
+        window = self.view.wait_window("sg_native_view")
         # The page at (16, 48) 448 x 296; the layout fills it inside a padding of 4.
         self.wait_for(lambda l: l == "visible 1", "shown view")
         self.wait_for(lambda l: l == "view 20 52 440 288", "placed view")
-        time.sleep(0.5)
+        self.view.wait_idle()
 
+        written = len(self.view.err)
         self.xdotool("key", "--window", window, "F12")
-        time.sleep(0.5)
+        self.view.wait_line("sg_native_view: wrote " + SHOT, written, stream="err",
+                            what="screenshot")
         self.assertTrue(os.path.exists(SHOT), "no screenshot")
         try:
             from PIL import Image
@@ -114,15 +66,15 @@ class LicenceViewInARealWindow(unittest.TestCase):
 
         # The wheel over the view scrolls it.
         self.xdotool("mousemove", "--window", window, "200", "200")
-        time.sleep(0.2)
+        self.view.wait_idle()
         for _ in range(3):
             self.xdotool("click", "5")
-            time.sleep(0.1)
+            self.view.wait_idle()
         wheeled = self.scroll(self.wait_for(lambda l: (self.scroll(l) or 0) > 0, "wheel scroll"))
         # Clicking it gives it the keys: Home goes to the top, End back to the bottom, which
         # three wheel steps already reach in this short licence.
         self.xdotool("click", "1")
-        time.sleep(0.2)
+        self.view.wait_idle()
         self.xdotool("key", "Home")
         self.wait_for(lambda l: l == "scroll 0", "scroll home")
         self.xdotool("key", "End")
@@ -131,13 +83,13 @@ class LicenceViewInARealWindow(unittest.TestCase):
 
         # F2 on the scene hides the page: the view follows within the poll, and comes back placed.
         self.xdotool("mousemove", "--window", window, "100", "20", "click", "1")
-        time.sleep(0.2)
+        self.view.wait_idle()
         self.xdotool("key", "F2")
         self.wait_for(lambda l: l == "visible 0", "hidden view")
         self.xdotool("key", "F2")
         self.wait_for(lambda l: l == "visible 1", "shown again")
         self.xdotool("key", "Escape")
-        self.assertEqual(self.view.wait(timeout=30), 0, self.view.stderr.read())
+        self.assertEqual(self.view.finish(), 0, self.view.said())
 
 
 if __name__ == "__main__":

@@ -4,69 +4,30 @@ scroll box with tall content, with a scaled layout below. Clicking a header swit
 the tree selects, expands and checks by the mouse, the text box takes typing, and the wheel
 scrolls the scroll box. A screenshot of each page is kept for looking at."""
 import os
-import shutil
-import subprocess
+import sys
 import tempfile
-import time
 import unittest
 
-BINARY = os.path.join(os.environ.get("DBI_BINARY_DIR", ""), "tools", "sg_view")
-SCENE = os.path.join(os.environ.get("DBI_SOURCE_DIR", ""), "tools/scenes/containers.txt")
-SHOTS = os.environ.get("DBI_BINARY_DIR") or tempfile.gettempdir()
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import xvfb_harness as xh  # noqa: E402
+
+SCENE = os.path.join(xh.SOURCE_DIR, "tools/scenes/containers.txt")
+SHOTS = xh.BINARY_DIR or tempfile.gettempdir()
 
 
-def missing():
-    if not os.path.exists(BINARY):
-        return "sg_view is not built"
-    for tool in ("Xvfb", "xdotool"):
-        if not shutil.which(tool):
-            return tool + " is not installed"
-    return None
-
-
-@unittest.skipIf(missing(), missing())
-class ContainersInARealWindow(unittest.TestCase):
-    def setUp(self):
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                      "800x600x24", "-nolisten", "tcp"],
-                                     pass_fds=(write,), stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as display:
-            number = display.readline().strip()
-        self.assertTrue(number, "Xvfb gave no display")
-        self.env = dict(os.environ, DISPLAY=":" + number)
-        self.env.pop("DBI_VIDEO_DRIVER", None)
-        self.env.pop("SDL_VIDEODRIVER", None)
-        self.view = None
-
-    def tearDown(self):
-        for process in (self.view, self.xvfb):
-            if process and process.poll() is None:
-                process.kill()
-                process.wait(timeout=10)
-
-    def xdotool(self, *args):
-        return subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=20,
-                              capture_output=True, text=True).stdout
-
+@unittest.skipIf(xh.missing(xh.SG_VIEW), xh.missing(xh.SG_VIEW))
+class ContainersInARealWindow(xh.XvfbTestCase):
     def test_pages_tree_text_and_scrolling_answer_the_mouse_and_the_keys(self):
         shot = os.path.join(SHOTS, "sg_view_containers.png")
-        self.view = subprocess.Popen([BINARY, SCENE, "--print-events", "--exit-after", "30000",
-                                      "--screenshot", shot],
-                                     env=self.env, stdout=subprocess.PIPE,
-                                     stderr=subprocess.PIPE, text=True)
-        window = self.xdotool("search", "--sync", "--name", "sg_view").split()[0]
-        time.sleep(0.8)
+        view, window = self.open_view(SCENE, "--print-events", shot=shot)
 
         def at(x, y, *then):
             self.xdotool("mousemove", "--window", window, str(x), str(y), *then)
-            time.sleep(0.3)
+            view.wait_idle()
 
         def key(*names):
             self.xdotool("key", *names)
-            time.sleep(0.3)
+            view.wait_idle()
 
         # Tree page: the tree starts at (24, 40) in the window with rows of 19. An item with
         # children shows its expander at x 24..40 and its check box after it; an item without
@@ -80,16 +41,11 @@ class ContainersInARealWindow(unittest.TestCase):
         at(150, 59, "click", "1")
         key("End")
         self.xdotool("type", "--delay", "80", "xy")
-        time.sleep(0.3)
+        view.wait_idle()
         # Scroll page: three wheel steps down over the tall content.
         at(166, 22, "click", "1")
         at(200, 140, "click", "5", "click", "5", "click", "5")
-        key("F12")
-        time.sleep(0.3)
-        key("Escape")
-        out, err = self.view.communicate(timeout=30)
-        self.assertEqual(self.view.returncode, 0, err)
-        lines = out.splitlines()
+        lines = self.close_view(view, shot)
         text = "\n".join(lines)
 
         def after(line, start=0):

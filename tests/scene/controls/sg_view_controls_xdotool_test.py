@@ -5,74 +5,22 @@ Space and by Enter when focused; a check box toggles by the mouse and the same k
 sibling; dragging a track bar's thumb moves its value; the wheel over a scroll bar goes on to
 its parent. Screenshots before and after are kept for looking at."""
 import os
-import shutil
-import subprocess
+import sys
 import tempfile
-import time
 import unittest
 
-BINARY = os.path.join(os.environ.get("DBI_BINARY_DIR", ""), "tools", "sg_view")
-SCENE = os.path.join(os.environ.get("DBI_SOURCE_DIR", ""), "tools/scenes/controls.txt")
-SHOTS = os.environ.get("DBI_BINARY_DIR") or tempfile.gettempdir()
-TOOLS = ("Xvfb", "xdotool")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import xvfb_harness as xh  # noqa: E402
+
+SCENE = os.path.join(xh.SOURCE_DIR, "tools/scenes/controls.txt")
+SHOTS = xh.BINARY_DIR or tempfile.gettempdir()
 
 
-def missing():
-    if not os.path.exists(BINARY):
-        return "sg_view is not built"
-    for tool in TOOLS:
-        if not shutil.which(tool):
-            return tool + " is not installed"
-    return None
-
-
-@unittest.skipIf(missing(), missing())
-class BasicControlsInARealWindow(unittest.TestCase):
-    def setUp(self):
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                      "800x600x24", "-nolisten", "tcp"],
-                                     pass_fds=(write,), stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as display:
-            number = display.readline().strip()
-        self.assertTrue(number, "Xvfb gave no display")
-        self.env = dict(os.environ, DISPLAY=":" + number)
-        self.env.pop("DBI_VIDEO_DRIVER", None)
-        self.env.pop("SDL_VIDEODRIVER", None)
-        self.view = None
-
-    def tearDown(self):
-        for process in (self.view, self.xvfb):
-            if process and process.poll() is None:
-                process.kill()
-                process.wait(timeout=10)
-
-    def xdotool(self, *args):
-        return subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=20,
-                              capture_output=True, text=True).stdout
-
+@unittest.skipIf(xh.missing(xh.SG_VIEW), xh.missing(xh.SG_VIEW))
+class BasicControlsInARealWindow(xh.XvfbTestCase):
     # The scene's objects as the view tool names them: their child indices from the root.
     def run_view(self, shot, steps):
-        """Opens the scene, plays the steps (xdotool argument lists, the window id written as
-        WINDOW) and returns the printed lines once F12 saved the screenshot and Escape ended it."""
-        self.view = subprocess.Popen([BINARY, SCENE, "--print-events", "--exit-after", "30000",
-                                      "--screenshot", shot],
-                                     env=self.env, stdout=subprocess.PIPE,
-                                     stderr=subprocess.PIPE, text=True)
-        window = self.xdotool("search", "--sync", "--name", "sg_view").split()[0]
-        time.sleep(0.8)
-        for step in steps:
-            self.xdotool(*[window if arg == "WINDOW" else arg for arg in step])
-            time.sleep(0.3)
-        self.xdotool("key", "F12")
-        time.sleep(0.3)
-        self.xdotool("key", "Escape")
-        out, err = self.view.communicate(timeout=30)
-        self.assertEqual(self.view.returncode, 0, err)
-        self.assertIn("wrote " + shot, err)
-        return out.splitlines()
+        return super().run_view(SCENE, shot, steps)
 
     def test_buttons_and_boxes_answer_the_mouse_and_the_keys(self):
         lines = self.run_view(os.path.join(SHOTS, "sg_view_controls_boxes.png"), [
@@ -135,9 +83,8 @@ class BasicControlsInARealWindow(unittest.TestCase):
         # sit at both ends. A click on the right arrow steps once; holding the left one repeats.
         lines = self.run_view(os.path.join(SHOTS, "sg_view_controls_arrows.png"), [
             ("mousemove", "--window", "WINDOW", "209", "219", "click", "1"),
-            ("mousemove", "--window", "WINDOW", "22", "219", "mousedown", "1"),
-            ("sleep", "1.5"),
-            ("mouseup", "1"),
+            ("mousemove", "--window", "WINDOW", "22", "219", "mousedown", "1", "sleep", "1.5",
+             "mouseup", "1"),
         ])
         text = "\n".join(lines)
         values = [float(line.split()[2]) for line in lines if line.startswith("root.11 change ")]

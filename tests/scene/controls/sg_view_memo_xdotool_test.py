@@ -6,25 +6,22 @@ looking at."""
 import os
 import re
 import shutil
-import subprocess
+import sys
 import tempfile
-import time
 import unittest
 
-BINARY = os.path.join(os.environ.get("DBI_BINARY_DIR", ""), "tools", "sg_view")
-SCENE = os.path.join(os.environ.get("DBI_SOURCE_DIR", ""), "tools/scenes/memo.txt")
-SHOTS = os.environ.get("DBI_BINARY_DIR") or tempfile.gettempdir()
-TOOLS = ("Xvfb", "xdotool")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import xvfb_harness as xh  # noqa: E402
+
+SCENE = os.path.join(xh.SOURCE_DIR, "tools/scenes/memo.txt")
+SHOTS = xh.BINARY_DIR or tempfile.gettempdir()
 LINES = 20000
 
 
 def missing():
-    if not os.path.exists(BINARY) or not os.path.exists(SCENE):
+    if not os.path.exists(xh.SG_VIEW) or not os.path.exists(SCENE):
         return "sg_view or its memo scene is missing"
-    for tool in TOOLS:
-        if not shutil.which(tool):
-            return tool + " is not installed"
-    return None
+    return xh.missing()
 
 
 def large_scene(folder):
@@ -43,44 +40,16 @@ def large_scene(folder):
 
 
 @unittest.skipIf(missing(), missing())
-class MemoInARealWindow(unittest.TestCase):
+class MemoInARealWindow(xh.XvfbTestCase):
     def setUp(self):
+        super().setUp()
         self.folder = tempfile.mkdtemp()
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                      "800x600x24", "-nolisten", "tcp"],
-                                     pass_fds=(write,), stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as display:
-            number = display.readline().strip()
-        self.assertTrue(number, "Xvfb gave no display")
-        self.env = dict(os.environ, DISPLAY=":" + number)
-        self.env.pop("DBI_VIDEO_DRIVER", None)
-        self.env.pop("SDL_VIDEODRIVER", None)
-        self.view = None
-
-    def tearDown(self):
-        for process in (self.view, self.xvfb):
-            if process and process.poll() is None:
-                process.kill()
-                process.wait(timeout=10)
-        shutil.rmtree(self.folder, ignore_errors=True)
-
-    def xdotool(self, *args):
-        return subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=20,
-                              capture_output=True, text=True).stdout
+        self.addCleanup(shutil.rmtree, self.folder, True)
 
     def test_typing_at_the_end_of_a_large_memo(self):
         shot = os.path.join(SHOTS, "sg_view_memo_large.png")
-        self.view = subprocess.Popen([BINARY, large_scene(self.folder), "--print-events",
-                                      "--exit-after", "60000", "--screenshot", shot],
-                                     env=self.env, stdout=subprocess.PIPE,
-                                     stderr=subprocess.PIPE, text=True)
-        window = self.xdotool("search", "--sync", "--name", "sg_view").split()[0]
-        time.sleep(1.5)
-        steps = [
-            ("mousemove", "--window", window, "120", "60", "click", "1"),
+        lines = self.run_view(large_scene(self.folder), shot, [
+            ("mousemove", "--window", "WINDOW", "120", "60", "click", "1"),
             ("key", "ctrl+End"),
             ("keyup", "ctrl"),
             ("type", "xyz"),
@@ -89,17 +58,9 @@ class MemoInARealWindow(unittest.TestCase):
             ("key", "Prior"),
             ("key", "Prior"),
             ("key", "Up"),
-        ]
-        for step in steps:
-            self.xdotool(*step)
-            time.sleep(0.3)
-        self.xdotool("key", "F12")
-        time.sleep(0.5)
-        self.xdotool("key", "Escape")
-        out, err = self.view.communicate(timeout=60)
-        self.assertEqual(self.view.returncode, 0, err)
-        self.assertIn("wrote " + shot, err)
-        changes = [line for line in out.splitlines() if line.startswith("root.1 change")]
+        ])
+        out = "\n".join(lines)
+        changes = [line for line in lines if line.startswith("root.1 change")]
         self.assertTrue(changes, out[-2000:])
         last = re.match(r"root.1 change lines (\d+) length (\d+) last '(.*)'$", changes[-1])
         self.assertTrue(last, changes[-1])

@@ -5,73 +5,21 @@ the knob round its centre reports snapped angles; Up, Up and Enter commit a numb
 and dragging over it steps the value once per move; each click of the spin box's plus button
 commits. The screenshot is kept for looking at."""
 import os
-import shutil
-import subprocess
+import sys
 import tempfile
-import time
 import unittest
 
-BINARY = os.path.join(os.environ.get("DBI_BINARY_DIR", ""), "tools", "sg_view")
-SCENE = os.path.join(os.environ.get("DBI_SOURCE_DIR", ""), "tools/scenes/controls_windows.txt")
-SHOTS = os.environ.get("DBI_BINARY_DIR") or tempfile.gettempdir()
-TOOLS = ("Xvfb", "xdotool")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import xvfb_harness as xh  # noqa: E402
+
+SCENE = os.path.join(xh.SOURCE_DIR, "tools/scenes/controls_windows.txt")
+SHOTS = xh.BINARY_DIR or tempfile.gettempdir()
 
 
-def missing():
-    if not os.path.exists(BINARY):
-        return "sg_view is not built"
-    for tool in TOOLS:
-        if not shutil.which(tool):
-            return tool + " is not installed"
-    return None
-
-
-@unittest.skipIf(missing(), missing())
-class WindowsAndNumbersInARealWindow(unittest.TestCase):
-    def setUp(self):
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                      "800x600x24", "-nolisten", "tcp"],
-                                     pass_fds=(write,), stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as display:
-            number = display.readline().strip()
-        self.assertTrue(number, "Xvfb gave no display")
-        self.env = dict(os.environ, DISPLAY=":" + number)
-        self.env.pop("DBI_VIDEO_DRIVER", None)
-        self.env.pop("SDL_VIDEODRIVER", None)
-        self.view = None
-
-    def tearDown(self):
-        for process in (self.view, self.xvfb):
-            if process and process.poll() is None:
-                process.kill()
-                process.wait(timeout=10)
-
-    def xdotool(self, *args):
-        return subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=20,
-                              capture_output=True, text=True).stdout
-
+@unittest.skipIf(xh.missing(xh.SG_VIEW), xh.missing(xh.SG_VIEW))
+class WindowsAndNumbersInARealWindow(xh.XvfbTestCase):
     def run_view(self, shot, steps):
-        """Opens the scene, plays the steps (xdotool argument lists, the window id written as
-        WINDOW) and returns the printed lines once F12 saved the screenshot and Escape ended it."""
-        self.view = subprocess.Popen([BINARY, SCENE, "--print-events", "--exit-after", "30000",
-                                      "--screenshot", shot],
-                                     env=self.env, stdout=subprocess.PIPE,
-                                     stderr=subprocess.PIPE, text=True)
-        window = self.xdotool("search", "--sync", "--name", "sg_view").split()[0]
-        time.sleep(0.8)
-        for step in steps:
-            self.xdotool(*[window if arg == "WINDOW" else arg for arg in step])
-            time.sleep(0.3)
-        self.xdotool("key", "F12")
-        time.sleep(0.3)
-        self.xdotool("key", "Escape")
-        out, err = self.view.communicate(timeout=30)
-        self.assertEqual(self.view.returncode, 0, err)
-        self.assertIn("wrote " + shot, err)
-        return out.splitlines()
+        return super().run_view(SCENE, shot, steps)
 
     # The window is root.0; its knob, number box and spin box are root.0.0, root.0.1, root.0.2.
     def test_knob_number_box_and_spin_box_answer_the_pointer_and_the_keys(self):

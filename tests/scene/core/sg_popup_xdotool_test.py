@@ -3,25 +3,36 @@ under its field, fades it in and out and closes it. The screen is read back from
 buffer file while it is open and after it closed; both pictures are saved as PNG files next to
 the build for a look (popup_open.png, popup_closed.png)."""
 import os
-import shutil
 import struct
-import subprocess
+import sys
 import tempfile
 import time
 import unittest
 import zlib
 
-BINARY = os.path.join(os.environ.get("DBI_BINARY_DIR", ""), "tools", "sg_popup_demo")
-SHOTS = os.path.join(os.environ.get("DBI_BINARY_DIR", "") or tempfile.gettempdir(),
-                     "screenshots")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import xvfb_harness as xh  # noqa: E402
+
+BINARY = os.path.join(xh.BINARY_DIR, "tools", "sg_popup_demo")
+SHOTS = os.path.join(xh.BINARY_DIR or tempfile.gettempdir(), "screenshots")
+# How long the screen may take to show what the demo said it shows.
+SCREEN_TIMEOUT = 60
 
 
 def missing():
-    if not os.path.exists(BINARY):
-        return "sg_popup_demo is not built"
-    if not shutil.which("Xvfb"):
-        return "Xvfb is not installed"
-    return None
+    return xh.missing(BINARY, tools=("Xvfb",))
+
+
+def xwd_pixel(path, x, y):
+    """The (r, g, b) at (x, y) of a 24/32-bit XWD screen dump, read without the rest."""
+    with open(path, "rb") as f:
+        fields = struct.unpack(">25I", f.read(100))
+        header_size, byte_order, bytes_per_line = fields[0], fields[7], fields[12]
+        red_mask, green_mask, blue_mask, ncolors = fields[14], fields[15], fields[16], fields[19]
+        f.seek(header_size + ncolors * 12 + y * bytes_per_line + 4 * x)
+        (v,) = struct.unpack("<I" if byte_order == 0 else ">I", f.read(4))
+    return tuple((v & mask) >> ((mask & -mask).bit_length() - 1)
+                 for mask in (red_mask, green_mask, blue_mask))
 
 
 def read_xwd(path):
@@ -67,47 +78,36 @@ def write_png(path, width, height, rows):
 
 
 @unittest.skipIf(missing(), missing())
-class PopupOnARealDisplay(unittest.TestCase):
+class PopupOnARealDisplay(xh.XvfbTestCase):
+    SCREEN = "640x480x24"
+    FBDIR = True
+
     def setUp(self):
-        self.fbdir = tempfile.mkdtemp(prefix="sg-popup-fb-")
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                      "640x480x24", "-fbdir", self.fbdir, "-nolisten", "tcp"],
-                                     pass_fds=(write,), stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as display:
-            number = display.readline().strip()
-        self.assertTrue(number, "Xvfb gave no display")
-        self.env = dict(os.environ, DISPLAY=":" + number)
-        self.env.pop("DBI_VIDEO_DRIVER", None)
-        self.env.pop("SDL_VIDEODRIVER", None)
-        self.demo = None
+        super().setUp()
         os.makedirs(SHOTS, exist_ok=True)
 
-    def tearDown(self):
-        for process in (self.demo, self.xvfb):
-            if process and process.poll() is None:
-                process.kill()
-                process.wait(timeout=10)
-        if self.demo:
-            self.demo.stdout.close()
-            self.demo.stderr.close()
-        shutil.rmtree(self.fbdir, ignore_errors=True)
-
-    def screen(self, name):
-        time.sleep(0.3)
-        width, height, rows = read_xwd(os.path.join(self.fbdir, "Xvfb_screen0"))
+    def screen(self, name, shows):
+        """The screen once shows(pixel) holds for it, polled from Xvfb's frame buffer (or when
+        the time runs out, for the checks to tell what is wrong), also saved as PNG."""
+        dump = os.path.join(self.fbdir, "Xvfb_screen0")
+        deadline = time.monotonic() + SCREEN_TIMEOUT
+        while not shows(lambda x, y: xwd_pixel(dump, x, y)) and time.monotonic() < deadline:
+            time.sleep(0.02)
+        width, height, rows = read_xwd(dump)
         write_png(os.path.join(SHOTS, name), width, height, rows)
         return rows
 
     # Without a window manager the display gives the focus to the popup as it maps; the owner
     # takes it back at once, and the popup must stay open through that round trip.
     def test_popup_opens_under_its_field_and_goes_again(self):
-        self.demo = subprocess.Popen([BINARY, "--hold", "1500"], env=self.env,
-                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
-        self.assertEqual(self.demo.stdout.readline().strip(), "opened")
-        rows = self.screen("popup_open.png")
+        demo = self.launch(BINARY, "--hold", "1500")
+        demo.wait_line(lambda line: True, what="opened")
+        self.assertEqual(demo.out[0].strip(), "opened")
+
+        def popup_shown(pixel):
+            r, g, b = pixel(240, 250)
+            return b > 150 and r < 80
+        rows = self.screen("popup_open.png", popup_shown)
         # The field (white) at (140..340, 140..170); the popup (blue) right under it.
         self.assertEqual(rows[155][240], (255, 255, 255))
         r, g, b = rows[250][240]
@@ -115,10 +115,11 @@ class PopupOnARealDisplay(unittest.TestCase):
         # The window itself still shows its grey beside the popup.
         self.assertEqual(rows[250][400], (224, 224, 224))
 
-        self.assertEqual(self.demo.stdout.readline().strip(), "closed")
-        rows = self.screen("popup_closed.png")
+        demo.wait_line(lambda line: True, 1, what="closed")
+        self.assertEqual(demo.out[1].strip(), "closed")
+        rows = self.screen("popup_closed.png", lambda pixel: pixel(240, 250) == (224, 224, 224))
         self.assertEqual(rows[250][240], (224, 224, 224))
-        self.assertEqual(self.demo.wait(timeout=30), 0)
+        self.assertEqual(demo.finish(), 0, demo.said())
 
 
 if __name__ == "__main__":

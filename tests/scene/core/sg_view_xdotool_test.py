@@ -4,73 +4,38 @@ and Escape must reach them as the toolkit routes input; pressing empty space dra
 window."""
 import os
 import shutil
-import subprocess
-import time
+import sys
+import tempfile
 import unittest
 
-BINARY = os.path.join(os.environ.get("DBI_BINARY_DIR", ""), "tools", "sg_view")
-SCENE = os.path.join(os.environ.get("DBI_SOURCE_DIR", ""),
-                     "tests/scene/core/data/input_smoke_scene.txt")
-TOOLS = ("Xvfb", "xdotool")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import xvfb_harness as xh  # noqa: E402
+
+SCENE = os.path.join(xh.SOURCE_DIR, "tests/scene/core/data/input_smoke_scene.txt")
 
 
-def missing():
-    if not os.path.exists(BINARY):
-        return "sg_view is not built"
-    for tool in TOOLS:
-        if not shutil.which(tool):
-            return tool + " is not installed"
-    return None
-
-
-@unittest.skipIf(missing(), missing())
-class RealPointerOverTheViewTool(unittest.TestCase):
-    def setUp(self):
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                      "800x600x24", "-nolisten", "tcp"],
-                                     pass_fds=(write,), stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as display:
-            number = display.readline().strip()
-        self.assertTrue(number, "Xvfb gave no display")
-        self.env = dict(os.environ, DISPLAY=":" + number)
-        self.env.pop("DBI_VIDEO_DRIVER", None)
-        self.env.pop("SDL_VIDEODRIVER", None)
-        self.view = None
-
-    def tearDown(self):
-        for process in (self.view, self.xvfb):
-            if process and process.poll() is None:
-                process.kill()
-                process.wait(timeout=10)
-
-    def xdotool(self, *args):
-        return subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=20,
-                              capture_output=True, text=True).stdout
+@unittest.skipIf(xh.missing(xh.SG_VIEW), xh.missing(xh.SG_VIEW))
+class RealPointerOverTheViewTool(xh.XvfbTestCase):
+    def open(self):
+        """The view tool on the scene, once it has painted (its first screenshot, kept in a
+        folder of the test's own, tells when)."""
+        folder = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, folder, True)
+        return self.open_view(SCENE, "--print-events", shot=os.path.join(folder, "shot.png"))
 
     def test_clicks_typing_and_tab_reach_the_objects(self):
-        self.view = subprocess.Popen([BINARY, SCENE, "--print-events", "--exit-after", "30000"],
-                                     env=self.env, stdout=subprocess.PIPE,
-                                     stderr=subprocess.PIPE, text=True)
-        window = self.xdotool("search", "--sync", "--name", "sg_view").split()[0]
-        time.sleep(0.5)
-        steps = [
-            ("mousemove", "--window", window, "50", "35", "click", "1"),
+        view, window = self.open()
+        self.play(view, [
+            ("mousemove", "--window", "WINDOW", "50", "35", "click", "1"),
             ("type", "--delay", "40", "ab"),
             ("key", "Tab"),
             ("key", "ctrl+v"),
             ("key", "Return"),
-            ("mousemove", "--window", window, "240", "165", "click", "1"),
+            ("mousemove", "--window", "WINDOW", "240", "165", "click", "1"),
             ("key", "Escape"),
-        ]
-        for step in steps:
-            self.xdotool(*step)
-            time.sleep(0.3)
-        out, err = self.view.communicate(timeout=30)
-        self.assertEqual(self.view.returncode, 0, err)
-        lines = out.splitlines()
+        ], window)
+        self.assertEqual(view.finish(), 0, view.said())
+        lines = list(view.out)
 
         def after(line, start=0):
             self.assertIn(line, lines[start:], "\n".join(lines))
@@ -93,11 +58,7 @@ class RealPointerOverTheViewTool(unittest.TestCase):
                          "Return comes once, as its key")
 
     def test_pressing_empty_space_drags_the_window(self):
-        self.view = subprocess.Popen([BINARY, SCENE, "--print-events", "--exit-after", "30000"],
-                                     env=self.env, stdout=subprocess.PIPE,
-                                     stderr=subprocess.PIPE, text=True)
-        window = self.xdotool("search", "--sync", "--name", "sg_view").split()[0]
-        time.sleep(0.5)
+        view, window = self.open()
 
         def position():
             geometry = self.xdotool("getwindowgeometry", window)
@@ -106,18 +67,12 @@ class RealPointerOverTheViewTool(unittest.TestCase):
             return int(x), int(y)
 
         start = position()
-        self.xdotool("mousemove", "--window", window, "100", "130", "mousedown", "1")
-        time.sleep(0.2)
-        for _ in range(6):
-            self.xdotool("mousemove_relative", "--", "5", "4")
-            time.sleep(0.05)
-        time.sleep(0.2)
-        self.xdotool("mouseup", "1")
-        time.sleep(0.3)
+        self.play(view, [("mousemove", "--window", window, "100", "130", "mousedown", "1")] +
+                  [("mousemove_relative", "--", "5", "4")] * 6 + [("mouseup", "1")])
         self.assertEqual(position(), (start[0] + 30, start[1] + 24))
         self.xdotool("key", "Escape")
-        out, err = self.view.communicate(timeout=30)
-        self.assertEqual(self.view.returncode, 0, err)
+        self.assertEqual(view.finish(), 0, view.said())
+        out = "\n".join(view.out)
         self.assertNotIn("click", out, "empty space has no object to click")
 
 

@@ -4,96 +4,52 @@ the inspector window beside it, the arrow keys move through the rows, a value ty
 editor and confirmed with Enter changes the object, and the saved scene holds the new value; the
 "Edit..." buttons open the path designer, the bitmap editor and the font dialog."""
 import os
-import queue
 import shutil
 import subprocess
+import sys
 import tempfile
-import threading
-import time
 import unittest
 
-BINARY_DIR = os.environ.get("DBI_BINARY_DIR", "")
-DESIGNER = os.path.join(BINARY_DIR, "tools", "sg_designer")
-DATA = os.path.join(os.environ.get("DBI_SOURCE_DIR", ""), "tests/scene/design/data")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import xvfb_harness as xh  # noqa: E402
+
+DESIGNER = os.path.join(xh.BINARY_DIR, "tools", "sg_designer")
+DATA = os.path.join(xh.SOURCE_DIR, "tests/scene/design/data")
 SCENE = os.path.join(DATA, "designer_scene.txt")
 PATH_SCENE = os.path.join(DATA, "designer_path_scene.txt")
 IMAGE_SCENE = os.path.join(DATA, "designer_image_scene.txt")
 TEXT_SCENE = os.path.join(DATA, "designer_text_scene.txt")
-TOOLS = ("Xvfb", "xdotool")
 
 
-def missing():
-    if not os.path.exists(DESIGNER):
-        return "sg_designer is not built"
-    for tool in TOOLS:
-        if not shutil.which(tool):
-            return tool + " is not installed"
-    return None
+@unittest.skipIf(xh.missing(DESIGNER), xh.missing(DESIGNER))
+class InspectorUnderXvfb(xh.XvfbTestCase):
+    SCREEN = "1280x800x24"
 
-
-@unittest.skipIf(missing(), missing())
-class InspectorUnderXvfb(unittest.TestCase):
     def setUp(self):
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                      "1280x800x24", "-nolisten", "tcp"],
-                                     pass_fds=(write,), stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as display:
-            number = display.readline().strip()
-        self.assertTrue(number, "Xvfb gave no display")
-        self.env = dict(os.environ, DISPLAY=":" + number)
-        self.env.pop("DBI_VIDEO_DRIVER", None)
-        self.env.pop("SDL_VIDEODRIVER", None)
+        super().setUp()
         self.tool = None
-        self.lines = queue.Queue()
-        self.seen = []
+        self.read = 0  # the tool's output lines looked at so far
         self.work = tempfile.mkdtemp(prefix="sg_inspector_test")
-
-    def tearDown(self):
-        for process in (self.tool, self.xvfb):
-            if process and process.poll() is None:
-                process.kill()
-                process.wait(timeout=10)
-        shutil.rmtree(self.work, ignore_errors=True)
-
-    def xdotool(self, *args):
-        return subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=20,
-                              capture_output=True, text=True).stdout
+        self.addCleanup(shutil.rmtree, self.work, True)
 
     def start(self, *extra, scene=SCENE):
-        self.tool = subprocess.Popen([DESIGNER, scene, *extra, "--exit-after", "60000"],
-                                     env=self.env, stdout=subprocess.PIPE,
-                                     stderr=subprocess.PIPE, text=True)
-
-        def pump():
-            for line in self.tool.stdout:
-                self.lines.put(line.rstrip("\n"))
-        threading.Thread(target=pump, daemon=True).start()
-        design = self.xdotool("search", "--sync", "--name", "sg_designer").split()[0]
-        inspector = self.xdotool("search", "--sync", "--name", "Properties").split()[0]
-        time.sleep(0.5)
+        self.tool = self.launch(DESIGNER, scene, *extra, "--exit-after", str(xh.EXIT_AFTER_MS))
+        design = self.tool.wait_window("sg_designer")
+        inspector = self.tool.wait_window("Properties")
+        self.tool.wait_idle()
         return design, inspector
 
-    def wait_for(self, predicate, timeout=5.0):
-        """The first line of the tool's output, from now on, that the predicate accepts."""
-        end = time.monotonic() + timeout
-        while time.monotonic() < end:
-            try:
-                line = self.lines.get(timeout=0.1)
-            except queue.Empty:
-                continue
-            self.seen.append(line)
-            if predicate(line):
-                return line
-        self.fail("no such line; the tool said: %r" % self.seen)
+    def wait_for(self, predicate):
+        """The first line of the tool's output, from the last one looked at on, that the
+        predicate accepts."""
+        self.read = self.tool.wait_line(predicate, self.read)
+        return self.tool.out[self.read - 1]
 
     def click(self, window, x, y):
         self.xdotool("mousemove", "--window", window, str(x), str(y))
-        time.sleep(0.1)
+        self.tool.wait_idle()
         self.xdotool("click", "1")
-        time.sleep(0.2)
+        self.tool.wait_idle()
 
     def select_row(self, inspector, name):
         """Selects the inspector's row of the property name, from the first row down."""
@@ -123,12 +79,11 @@ class InspectorUnderXvfb(unittest.TestCase):
         self.xdotool("key", "Down")
         self.wait_for(lambda line: line == "inspect Width = 90")
         self.xdotool("key", "F12")
-        time.sleep(0.5)
+        self.tool.wait_idle()
         self.xdotool("key", "ctrl+s")
         self.wait_for(lambda line: line == "saved " + saved)
         self.xdotool("key", "Escape")
-        self.tool.wait(timeout=30)
-        self.assertEqual(self.tool.returncode, 0, self.tool.stderr.read())
+        self.assertEqual(self.tool.finish(), 0, self.tool.said())
         with open(saved) as f:
             text = f.read()
         block = text[text.index("object Rectangle1"):]
@@ -150,12 +105,12 @@ class InspectorUnderXvfb(unittest.TestCase):
         self.select_row(inspector, "Data")
         # The row's "Edit..." button has the focus: Enter opens the designer window.
         self.xdotool("key", "Return")
-        window = self.xdotool("search", "--sync", "--name", "Path Designer").split()[0]
-        time.sleep(0.5)
+        window = self.tool.wait_window("Path Designer")
+        self.tool.wait_idle()
         self.xdotool("windowfocus", "--sync", window)
         self.click(window, 200, 44)
         self.xdotool("type", "--delay", "30", "M 0 0 L 100 0 L 50 80 Z")
-        time.sleep(0.3)
+        self.tool.wait_idle()
         # OK, second from the right in the bottom row of the 666 x 455 window.
         self.click(window, 538, 431)
         self.wait_for(lambda line: line == "modified")
@@ -165,8 +120,7 @@ class InspectorUnderXvfb(unittest.TestCase):
         self.xdotool("key", "ctrl+s")
         self.wait_for(lambda line: line == "saved " + saved)
         self.xdotool("key", "Escape")
-        self.tool.wait(timeout=30)
-        self.assertEqual(self.tool.returncode, 0, self.tool.stderr.read())
+        self.assertEqual(self.tool.finish(), 0, self.tool.said())
         with open(saved) as f:
             text = f.read()
         block = text[text.index("object Path1"):]
@@ -179,8 +133,8 @@ class InspectorUnderXvfb(unittest.TestCase):
         self.wait_for(lambda line: line == "select Image1")
         self.select_row(inspector, "Bitmap")
         self.xdotool("key", "Return")
-        window = self.xdotool("search", "--sync", "--name", "Bitmap Editor").split()[0]
-        time.sleep(0.5)
+        window = self.tool.wait_window("Bitmap Editor")
+        self.tool.wait_idle()
         self.xdotool("windowfocus", "--sync", window)
         # "Crop" in the second row of the 584 x 469 window frames 80 % of the 40 x 20 picture,
         # then OK, left of Cancel in the top row.
@@ -192,8 +146,7 @@ class InspectorUnderXvfb(unittest.TestCase):
         self.xdotool("key", "ctrl+s")
         self.wait_for(lambda line: line == "saved " + saved)
         self.xdotool("key", "Escape")
-        self.tool.wait(timeout=30)
-        self.assertEqual(self.tool.returncode, 0, self.tool.stderr.read())
+        self.assertEqual(self.tool.finish(), 0, self.tool.said())
         with open(saved) as f:
             text = f.read()
         data = text[text.index("Bitmap.PNG = {") + len("Bitmap.PNG = {"):]
@@ -212,26 +165,25 @@ class InspectorUnderXvfb(unittest.TestCase):
         self.wait_for(lambda line: line == "select Text1")
         self.select_row(inspector, "Font")
         self.xdotool("key", "Return")
-        window = self.xdotool("search", "--sync", "--name", "^Font$").split()[0]
-        time.sleep(0.5)
+        window = self.tool.wait_window("^Font$")
+        self.tool.wait_idle()
         self.xdotool("windowfocus", "--sync", window)
         # The first family, then Bold in the style list, then three sizes past 12 (18).
         for key in ("Home", "Tab", "Down", "Tab", "Down", "Down", "Down"):
             self.xdotool("key", key)
-            time.sleep(0.1)
+            self.tool.wait_idle()
         # OK, left of Cancel in the bottom right corner of the 440 x 340 window.
         self.click(window, 302, 317)
         self.wait_for(lambda line: line == "modified")
         self.xdotool("windowfocus", "--sync", design)
         self.xdotool("key", "F12")
-        time.sleep(0.5)
+        self.tool.wait_idle()
         self.xdotool("windowfocus", "--sync", inspector)
         self.click(inspector, 60, 8)
         self.xdotool("key", "ctrl+s")
         self.wait_for(lambda line: line == "saved " + saved)
         self.xdotool("key", "Escape")
-        self.tool.wait(timeout=30)
-        self.assertEqual(self.tool.returncode, 0, self.tool.stderr.read())
+        self.assertEqual(self.tool.finish(), 0, self.tool.said())
         with open(saved) as f:
             text = f.read()
         block = text[text.index("object Text1"):]

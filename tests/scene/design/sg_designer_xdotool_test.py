@@ -7,91 +7,58 @@ copies a button's style for editing."""
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
-import time
 import unittest
 
-BINARY_DIR = os.environ.get("DBI_BINARY_DIR", "")
-DESIGNER = os.path.join(BINARY_DIR, "tools", "sg_designer")
-STREAM_TOOL = os.path.join(BINARY_DIR, "tools", "sgstream_tool")
-SCENE = os.path.join(os.environ.get("DBI_SOURCE_DIR", ""),
-                     "tests/scene/design/data/designer_scene.txt")
-BUTTONS = os.path.join(os.environ.get("DBI_SOURCE_DIR", ""),
-                       "tests/scene/design/data/designer_buttons_scene.txt")
-TOOLS = ("Xvfb", "xdotool")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import xvfb_harness as xh  # noqa: E402
+
+DESIGNER = os.path.join(xh.BINARY_DIR, "tools", "sg_designer")
+STREAM_TOOL = os.path.join(xh.BINARY_DIR, "tools", "sgstream_tool")
+SCENE = os.path.join(xh.SOURCE_DIR, "tests/scene/design/data/designer_scene.txt")
+BUTTONS = os.path.join(xh.SOURCE_DIR, "tests/scene/design/data/designer_buttons_scene.txt")
 # The design menu's rows are 22 units high below a 1-unit frame; the offsets below reach the
 # middle of a row from the point the menu opened at.
 ROW = 22
 
 
-def missing():
-    if not os.path.exists(DESIGNER):
-        return "sg_designer is not built"
-    for tool in TOOLS:
-        if not shutil.which(tool):
-            return tool + " is not installed"
-    return None
-
-
-@unittest.skipIf(missing(), missing())
-class DesignerUnderXvfb(unittest.TestCase):
+@unittest.skipIf(xh.missing(DESIGNER), xh.missing(DESIGNER))
+class DesignerUnderXvfb(xh.XvfbTestCase):
     maxDiff = None
 
     def setUp(self):
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                      "800x600x24", "-nolisten", "tcp"],
-                                     pass_fds=(write,), stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as display:
-            number = display.readline().strip()
-        self.assertTrue(number, "Xvfb gave no display")
-        self.env = dict(os.environ, DISPLAY=":" + number)
-        self.env.pop("DBI_VIDEO_DRIVER", None)
-        self.env.pop("SDL_VIDEODRIVER", None)
+        super().setUp()
         self.tool = None
         self.work = tempfile.mkdtemp(prefix="sg_designer_test")
-
-    def tearDown(self):
-        for process in (self.tool, self.xvfb):
-            if process and process.poll() is None:
-                process.kill()
-                process.wait(timeout=10)
-        shutil.rmtree(self.work, ignore_errors=True)
-
-    def xdotool(self, *args):
-        return subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=20,
-                              capture_output=True, text=True).stdout
+        self.addCleanup(shutil.rmtree, self.work, True)
 
     def start(self, *extra, scene=SCENE):
-        self.tool = subprocess.Popen([DESIGNER, scene, *extra, "--exit-after", "60000"],
-                                     env=self.env, stdout=subprocess.PIPE,
-                                     stderr=subprocess.PIPE, text=True)
-        window = self.xdotool("search", "--sync", "--name", "sg_designer").split()[0]
-        time.sleep(0.5)
+        self.tool = self.launch(DESIGNER, scene, *extra, "--exit-after", str(xh.EXIT_AFTER_MS))
+        window = self.tool.wait_window("sg_designer")
+        self.tool.wait_idle()
         return window
 
     def drag(self, window, x0, y0, x1, y1):
         self.xdotool("mousemove", "--window", window, str(x0), str(y0))
-        time.sleep(0.1)
+        self.tool.wait_idle()
         self.xdotool("mousedown", "1")
-        time.sleep(0.1)
+        self.tool.wait_idle()
         # In steps, as a hand moves it.
         for i in range(1, 5):
             self.xdotool("mousemove", "--window", window, str(x0 + (x1 - x0) * i // 4),
                          str(y0 + (y1 - y0) * i // 4))
-            time.sleep(0.05)
+            self.tool.wait_idle()
         self.xdotool("mouseup", "1")
-        time.sleep(0.2)
+        self.tool.wait_idle()
 
     def finish(self):
+        saved = len(self.tool.out)
         self.xdotool("key", "ctrl+s")
-        time.sleep(0.3)
+        self.tool.wait_line(lambda line: line.startswith("saved "), saved)
         self.xdotool("key", "Escape")
-        out, err = self.tool.communicate(timeout=30)
-        self.assertEqual(self.tool.returncode, 0, err)
-        return out.splitlines()
+        self.assertEqual(self.tool.finish(), 0, self.tool.said())
+        return list(self.tool.out)
 
     def move_and_resize(self, window):
         # Press inside the box (40,40 60x40) and move it by (20, 10), then take its
@@ -99,7 +66,7 @@ class DesignerUnderXvfb(unittest.TestCase):
         self.drag(window, 70, 60, 90, 70)
         self.drag(window, 120, 90, 140, 110)
         self.xdotool("key", "F12")
-        time.sleep(0.3)
+        self.tool.wait_idle()
 
     def expected_text(self):
         with open(SCENE) as f:
@@ -127,20 +94,10 @@ class DesignerUnderXvfb(unittest.TestCase):
         if keep:
             shutil.copy(shot, keep)
 
-    def wait_for_windows(self, enough, seconds=15):
+    def wait_for_windows(self, enough):
         """Waits until the tool's count of visible windows satisfies `enough` (the menu is a
         window of its own) and returns it, so a loaded machine only makes the test slower."""
-        deadline = time.monotonic() + seconds
-        count = 0
-        while time.monotonic() < deadline:
-            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid",
-                                    str(self.tool.pid)], env=self.env, timeout=20,
-                                   capture_output=True, text=True).stdout.split()
-            count = len(found)
-            if enough(count):
-                return count
-            time.sleep(0.1)
-        self.fail("the designer shows %d windows" % count)
+        return len(self.tool.wait_windows(enough, what="the designer's windows"))
 
     def grab_screen(self, path):
         """The whole X screen as PNG (the menu is a window of its own, outside the scene's
@@ -157,11 +114,11 @@ class DesignerUnderXvfb(unittest.TestCase):
         window = self.start("--save", saved)
         # A right press on the small box selects it and opens the design menu at the pointer.
         self.xdotool("mousemove", "--window", window, "70", "60")
-        time.sleep(0.1)
+        self.tool.wait_idle()
         shown = self.wait_for_windows(lambda count: count >= 1)
         self.xdotool("click", "3")
         self.wait_for_windows(lambda count: count > shown)
-        time.sleep(0.2)
+        self.tool.wait_idle()
         shot = os.path.join(self.work, "menu.png")
         if self.grab_screen(shot):
             keep = os.environ.get("DBI_MENU_SCREENSHOT")
@@ -169,10 +126,10 @@ class DesignerUnderXvfb(unittest.TestCase):
                 shutil.copy(shot, keep)
         # "Delete object" is the second row: 22 units a row below a 1-unit frame.
         self.xdotool("mousemove_relative", "--", "40", "34")
-        time.sleep(0.2)
+        self.tool.wait_idle()
         self.xdotool("click", "1")
         self.wait_for_windows(lambda count: count == shown)
-        time.sleep(0.2)
+        self.tool.wait_idle()
         lines = self.finish()
         self.assertIn("modified", lines)
         with open(saved) as f:
@@ -180,52 +137,44 @@ class DesignerUnderXvfb(unittest.TestCase):
         self.assertNotIn("Rectangle1", got)
         self.assertIn("object Rectangle2: TsgRectangle", got)
 
-    def visible_windows(self):
-        return subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.tool.pid)],
-                              env=self.env, timeout=20, capture_output=True,
-                              text=True).stdout.split()
-
     def choose(self, window, x, y, row):
         """Right-clicks the object at (x, y) and picks the menu's row (0 the first)."""
         self.xdotool("mousemove", "--window", window, str(x), str(y))
-        time.sleep(0.1)
+        self.tool.wait_idle()
         shown = self.wait_for_windows(lambda count: count >= 1)
         self.xdotool("click", "3")
         self.wait_for_windows(lambda count: count > shown)
-        time.sleep(0.2)
+        self.tool.wait_idle()
         self.xdotool("mousemove_relative", "--", "40", str(1 + ROW * row + ROW // 2))
-        time.sleep(0.2)
+        self.tool.wait_idle()
         self.xdotool("click", "1")
         return shown
 
     def test_tab_order_editor_moves_the_button_down(self):
         saved = os.path.join(self.work, "saved.txt")
         window = self.start("--save", saved, scene=BUTTONS)
-        before = set(self.visible_windows())
+        before = set(self.tool.windows())
         # The second button: the rows are the adding ones, "Hide in Design-time", the two style
         # entries and then "Tab Order...".
         shown = self.choose(window, 80, 103, 6)
-        self.wait_for_windows(lambda count: count > shown)
-        editors = []
-        deadline = time.monotonic() + 15
-        while not editors and time.monotonic() < deadline:
-            editors = [w for w in self.visible_windows() if w not in before]
-            time.sleep(0.1)
+        found = self.tool.wait_windows(lambda count: count > shown, what="the tab-order editor")
+        editors = [w for w in found if w not in before]
         self.assertEqual(len(editors), 1, "no tab-order editor")
         editor = editors[0]
         geometry = self.xdotool("getwindowgeometry", editor)
         self.assertIn("400x300", geometry)
-        time.sleep(0.3)
+        self.tool.wait_idle()
         # "Down" at (330, 90), 50 x 26; then the window's close button at its right edge,
         # below the caption.
         self.xdotool("mousemove", "--window", editor, "355", "103")
-        time.sleep(0.2)
+        self.tool.wait_idle()
         self.xdotool("click", "1")
-        time.sleep(0.3)
+        self.tool.wait_idle()
         self.xdotool("mousemove", "--window", editor, "392", "40")
-        time.sleep(0.2)
+        self.tool.wait_idle()
         self.xdotool("click", "1")
         self.wait_for_windows(lambda count: count == shown)
+        self.tool.wait_idle()
         self.finish()
         with open(saved) as f:
             got = f.read()
@@ -243,11 +192,11 @@ class DesignerUnderXvfb(unittest.TestCase):
         window = self.start(scene=BUTTONS)
         shown = self.choose(window, 80, 53, 4)
         self.wait_for_windows(lambda count: count == shown)
-        time.sleep(0.3)
+        self.tool.wait_line(lambda line: line == "edit style ButtonStyle")
+        self.tool.wait_idle()
         self.xdotool("key", "Escape")
-        out, err = self.tool.communicate(timeout=30)
-        self.assertEqual(self.tool.returncode, 0, err)
-        self.assertIn("edit style ButtonStyle", out.splitlines())
+        self.assertEqual(self.tool.finish(), 0, self.tool.said())
+        self.assertIn("edit style ButtonStyle", list(self.tool.out))
 
     @unittest.skipUnless(os.path.exists(STREAM_TOOL), "sgstream_tool is not built")
     def test_binary_save_reads_back_to_the_same_tree(self):
