@@ -325,8 +325,11 @@ TsgMatrix TsgVisualObject::InvertAbsoluteMatrix() {
 
 void TsgVisualObject::RecalcAbsolute() {
     FRecalcAbsolute = true;
+    // A node's matrix is only worked out after its parent's, and a node marked stale has its
+    // whole subtree marked with it: a stale child needs no visit (a long list scrolled page by
+    // page has stale rows outside the view).
     for (int i = 0; i < ChildrenCount(); ++i)
-        if (TsgVisualObject* v = GetChild(i)->Visual())
+        if (TsgVisualObject* v = GetChild(i)->Visual(); v && !v->FRecalcAbsolute)
             v->RecalcAbsolute();
 }
 
