@@ -4,70 +4,19 @@ Escape, and the demo prints the modal result. The screen is read back from Xvfb'
 file while the popup slides in, once it rests and after it closed; the pictures are saved as PNG
 files next to the build for a look (message_*.png)."""
 import os
-import shutil
-import struct
-import subprocess
+import sys
 import tempfile
 import time
 import unittest
-import zlib
 
-BINARY = os.path.join(os.environ.get("DBI_BINARY_DIR", ""), "tools", "sg_popup_demo")
-SHOTS = os.path.join(os.environ.get("DBI_BINARY_DIR", "") or tempfile.gettempdir(),
-                     "screenshots")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import xvfb_harness as xh  # noqa: E402
+from xwd_screen import read_xwd, write_png  # noqa: E402
+
+BINARY = os.path.join(xh.BINARY_DIR, "tools", "sg_popup_demo")
+SHOTS = os.path.join(xh.BINARY_DIR or tempfile.gettempdir(), "screenshots")
 # The sanitizer build is several times slower; every wait is generous.
 TIMEOUT = 120
-
-
-def missing():
-    if not os.path.exists(BINARY):
-        return "sg_popup_demo is not built"
-    for tool in ("Xvfb", "xdotool"):
-        if not shutil.which(tool):
-            return tool + " is not installed"
-    return None
-
-
-def read_xwd(path):
-    """Answers (width, height, rows of (r, g, b)) of a 24/32-bit XWD screen dump."""
-    with open(path, "rb") as f:
-        data = f.read()
-    fields = struct.unpack(">25I", data[:100])
-    header_size, width, height = fields[0], fields[4], fields[5]
-    byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
-    red_mask, green_mask, blue_mask, ncolors = fields[14], fields[15], fields[16], fields[19]
-    if bits_per_pixel != 32:
-        raise ValueError("unexpected pixel size %d" % bits_per_pixel)
-    offset = header_size + ncolors * 12
-    fmt = "<I" if byte_order == 0 else ">I"
-
-    def channel(value, mask):
-        shift = (mask & -mask).bit_length() - 1
-        return (value & mask) >> shift
-
-    rows = []
-    for y in range(height):
-        row = []
-        base = offset + y * bytes_per_line
-        for x in range(width):
-            (v,) = struct.unpack_from(fmt, data, base + 4 * x)
-            row.append((channel(v, red_mask), channel(v, green_mask), channel(v, blue_mask)))
-        rows.append(row)
-    return width, height, rows
-
-
-def write_png(path, width, height, rows):
-    raw = b"".join(b"\0" + bytes(c for px in row for c in px) for row in rows)
-
-    def chunk(kind, body):
-        return (struct.pack(">I", len(body)) + kind + body +
-                struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
-
-    with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n")
-        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)))
-        f.write(chunk(b"IDAT", zlib.compress(raw)))
-        f.write(chunk(b"IEND", b""))
 
 
 GREY = (224, 224, 224)
@@ -78,38 +27,15 @@ def is_panel(px):
     return all(c >= 240 for c in px)
 
 
-@unittest.skipIf(missing(), missing())
-class MessagePopupOnARealDisplay(unittest.TestCase):
+@unittest.skipIf(xh.missing(BINARY), xh.missing(BINARY))
+class MessagePopupOnARealDisplay(xh.XvfbTestCase):
+    FBDIR = True
+
     def setUp(self):
-        self.fbdir = tempfile.mkdtemp(prefix="sg-msgpopup-fb-")
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                      "800x600x24", "-fbdir", self.fbdir, "-nolisten", "tcp"],
-                                     pass_fds=(write,), stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as display:
-            number = display.readline().strip()
-        self.assertTrue(number, "Xvfb gave no display")
-        self.env = dict(os.environ, DISPLAY=":" + number)
-        self.env.pop("DBI_VIDEO_DRIVER", None)
-        self.env.pop("SDL_VIDEODRIVER", None)
+        super().setUp()
         self.demo = None
+        self.read = 0  # the demo's output lines looked at so far
         os.makedirs(SHOTS, exist_ok=True)
-
-    def tearDown(self):
-        for process in (self.demo, self.xvfb):
-            if process and process.poll() is None:
-                process.kill()
-                process.wait(timeout=10)
-        if self.demo:
-            self.demo.stdout.close()
-            self.demo.stderr.close()
-        shutil.rmtree(self.fbdir, ignore_errors=True)
-
-    def xdotool(self, *args):
-        return subprocess.run(["xdotool"] + list(args), env=self.env, check=True,
-                              capture_output=True, text=True, timeout=TIMEOUT).stdout
 
     def screen(self, name=None):
         width, height, rows = read_xwd(os.path.join(self.fbdir, "Xvfb_screen0"))
@@ -118,16 +44,15 @@ class MessagePopupOnARealDisplay(unittest.TestCase):
         return rows
 
     def line(self):
-        text = self.demo.stdout.readline()
-        if not text:
-            self.fail("the demo ended early: %s" % self.demo.stderr.read())
-        return text.strip()
+        """The demo's next line of output."""
+        self.read = self.demo.wait_line(lambda line: True, self.read, timeout=TIMEOUT)
+        return self.demo.out[self.read - 1].strip()
 
     def start(self, buttons, shots=None):
         """Runs the demo up to the resting popup; answers {caption: (x, y)} of its buttons.
         With `shots`, the screen is saved a few times while the popup slides in."""
-        self.demo = subprocess.Popen([BINARY, "--message", buttons, "--hold", "1000"], env=self.env,
-                                     stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        self.demo = self.launch(BINARY, "--message", buttons, "--hold", "1000")
+        self.read = 0
         self.assertEqual(self.line(), "shown")
         if shots:
             for i in range(4):
@@ -147,7 +72,7 @@ class MessagePopupOnARealDisplay(unittest.TestCase):
     def finish(self, expected):
         self.assertEqual(self.line(), "result %d" % expected)
         self.assertEqual(self.line(), "closed")
-        self.assertEqual(self.demo.wait(timeout=TIMEOUT), 0)
+        self.assertEqual(self.demo.finish(), 0, self.demo.said())
 
     # The window is at (100, 100), 600 x 400; the 500 x 150 popup rests at the top of it, centred.
     def test_the_popup_slides_in_and_a_clicked_button_answers(self):
@@ -174,11 +99,15 @@ class MessagePopupOnARealDisplay(unittest.TestCase):
         self.xdotool("click", "1")
         self.assertEqual(self.line(), "result 7")
         self.assertEqual(self.line(), "closed")
-        # The window stays a second after the popup went.
-        time.sleep(0.2)
-        rows = self.screen("message_closed.png")
+        # The window stays a second after the popup went; polled until it is drawn without it.
+        deadline = time.time() + TIMEOUT
+        while True:
+            time.sleep(0.1)
+            rows = self.screen("message_closed.png")
+            if rows[215][400] == GREY or time.time() > deadline:
+                break
         self.assertEqual(rows[215][400], GREY)
-        self.assertEqual(self.demo.wait(timeout=TIMEOUT), 0)
+        self.assertEqual(self.demo.finish(), 0, self.demo.said())
 
     def test_return_and_escape_press_the_default_and_the_cancel_button(self):
         cases = [("Yes,No", "Return", 6), ("Yes,No", "Escape", 7), ("OK", "Escape", 1),
@@ -188,12 +117,11 @@ class MessagePopupOnARealDisplay(unittest.TestCase):
                 self.start(buttons)
                 # Without a window manager the popup window took the focus as it mapped; the
                 # keys are typed into the demo's own window, which hands them to the popup.
-                window = self.xdotool("search", "--sync", "--name", "^sg_popup_demo$").split()[0]
+                window = self.demo.wait_window("^sg_popup_demo$")
                 self.xdotool("windowfocus", window)
                 self.xdotool("key", key)
                 self.finish(expected)
-                self.demo.stdout.close()
-                self.demo.stderr.close()
+                self.demo.stop()
                 self.demo = None
 
 
