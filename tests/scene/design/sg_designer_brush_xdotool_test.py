@@ -4,16 +4,9 @@ the brush dialog on that brush, a channel typed on the solid page or the gradien
 changes the brush, OK writes it back to the object, and the saved scene holds the new brush;
 Cancel leaves the object as it was."""
 import os
-import shutil
-import sys
-import tempfile
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
-import xvfb_harness as xh  # noqa: E402
-
-DESIGNER = os.path.join(xh.BINARY_DIR, "tools", "sg_designer")
-SCENE = os.path.join(xh.SOURCE_DIR, "tests/scene/design/data/designer_scene.txt")
+from designer_windows import DESIGNER, DesignerWindowsCase, xh
 
 # Places in the 330 x 360 dialog: the tabs, the red channel of the solid page, OK and Cancel.
 TAB_GRADIENT = (150, 55)
@@ -23,46 +16,7 @@ BUTTON_CANCEL = (190, 328)
 
 
 @unittest.skipIf(xh.missing(DESIGNER), xh.missing(DESIGNER))
-class BrushDialogUnderXvfb(xh.XvfbTestCase):
-    SCREEN = "1280x800x24"
-
-    def setUp(self):
-        super().setUp()
-        self.tool = None
-        self.read = 0  # the tool's output lines looked at so far
-        self.work = tempfile.mkdtemp(prefix="sg_brush_test")
-        self.addCleanup(shutil.rmtree, self.work, True)
-
-    def start(self, *extra):
-        self.tool = self.launch(DESIGNER, SCENE, *extra, "--exit-after", str(xh.EXIT_AFTER_MS))
-        design = self.tool.wait_window("sg_designer")
-        inspector = self.tool.wait_window("Properties")
-        self.tool.wait_idle()
-        return design, inspector
-
-    def wait_for(self, predicate):
-        """The first line of the tool's output, from the last one looked at on, that the
-        predicate accepts."""
-        self.read = self.tool.wait_line(predicate, self.read)
-        return self.tool.out[self.read - 1]
-
-    def click(self, window, x, y):
-        self.xdotool("mousemove", "--window", window, str(x), str(y))
-        self.tool.wait_idle()
-        self.xdotool("click", "1")
-        self.tool.wait_idle()
-
-    def select_row(self, inspector, name):
-        """Selects the inspector's row of the property name, from the first row down."""
-        self.click(inspector, 60, 8)
-        row = self.wait_for(lambda line: line.startswith("inspect "))
-        for _ in range(80):
-            if row.startswith("inspect %s =" % name):
-                return row
-            self.xdotool("key", "Down")
-            row = self.wait_for(lambda line: line.startswith("inspect "))
-        self.fail("no row " + name)
-
+class BrushDialogUnderXvfb(DesignerWindowsCase):
     def open_dialog(self):
         design, inspector = self.start("--save", os.path.join(self.work, "saved.txt"))
         # Rectangle1 lies at (40,40) 60 x 40 in the design window.
