@@ -51,7 +51,10 @@ class Display:
 
     def __init__(self, size="800x600x24", fbdir=None):
         read, write = os.pipe()
-        command = ["Xvfb", "-displayfd", str(write), "-screen", "0", size, "-nolisten", "tcp"]
+        # -noreset: by default the server resets whenever its last client leaves (the probe
+        # below, each xdotool call), and a program connecting during the reset is refused.
+        command = ["Xvfb", "-displayfd", str(write), "-screen", "0", size, "-nolisten", "tcp",
+                   "-noreset"]
         if fbdir:
             command += ["-fbdir", fbdir]
         self.process = subprocess.Popen(command, pass_fds=(write,), stdout=subprocess.DEVNULL,
