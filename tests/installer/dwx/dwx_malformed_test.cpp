@@ -187,7 +187,8 @@ std::filesystem::path SparseMeshFile(const std::string& name, uint32_t points, u
 
 // Runs the load in a child process whose address space may grow by at most `megabytes`;
 // the child's exit code: 0 refused with a reason, 1 loaded, 2 anything else.
-int LoadUnderMemoryLimit(const std::filesystem::path& file, rlim_t megabytes, std::string& reason) {
+[[maybe_unused]] int LoadUnderMemoryLimit(const std::filesystem::path& file, rlim_t megabytes,
+                                          std::string& reason) {
     int channel[2];
     if (::pipe(channel) != 0) {
         return -1;
