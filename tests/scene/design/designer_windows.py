@@ -53,3 +53,25 @@ class DesignerWindowsCase(xh.XvfbTestCase):
             self.xdotool("key", "Down")
             row = self.wait_for(lambda line: line.startswith("inspect "))
         self.fail("no row " + name)
+
+    def open_editor(self, inspector, row, title):
+        """Opens the editor of the selected object's property row through the row's
+        "Edit..." button (it has the focus once the row is selected); answers its window."""
+        self.select_row(inspector, row)
+        self.xdotool("key", "Return")
+        window = self.tool.wait_window(title)
+        self.tool.wait_idle()
+        self.xdotool("windowfocus", "--sync", window)
+        return window
+
+    def save_and_quit(self, inspector, saved):
+        """Saves through the inspector's window (the closed editor had the keyboard), ends
+        the tool and answers the saved text."""
+        self.xdotool("windowfocus", "--sync", inspector)
+        self.click(inspector, 60, 8)
+        self.xdotool("key", "ctrl+s")
+        self.wait_for(lambda line: line == "saved " + saved)
+        self.xdotool("key", "Escape")
+        self.assertEqual(self.tool.finish(), 0, self.tool.said())
+        with open(saved) as f:
+            return f.read()

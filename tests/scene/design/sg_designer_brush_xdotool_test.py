@@ -22,13 +22,7 @@ class BrushDialogUnderXvfb(DesignerWindowsCase):
         # Rectangle1 lies at (40,40) 60 x 40 in the design window.
         self.click(design, 70, 60)
         self.wait_for(lambda line: line == "select Rectangle1")
-        self.select_row(inspector, "Fill")
-        # The row's "Edit..." button has the focus: Enter opens the brush dialog.
-        self.xdotool("key", "Return")
-        window = self.tool.wait_window("Brush Designer")
-        self.tool.wait_idle()
-        self.xdotool("windowfocus", "--sync", window)
-        return inspector, window
+        return inspector, self.open_editor(inspector, "Fill", "Brush Designer")
 
     def screenshot(self, name):
         keep = os.environ.get("DBI_BRUSH_SCREENSHOT_DIR")
@@ -41,15 +35,7 @@ class BrushDialogUnderXvfb(DesignerWindowsCase):
         ImageGrab.grab(xdisplay=self.env["DISPLAY"]).save(os.path.join(keep, name))
 
     def save_and_read(self, inspector):
-        saved = os.path.join(self.work, "saved.txt")
-        self.xdotool("windowfocus", "--sync", inspector)
-        self.click(inspector, 60, 8)
-        self.xdotool("key", "ctrl+s")
-        self.wait_for(lambda line: line == "saved " + saved)
-        self.xdotool("key", "Escape")
-        self.assertEqual(self.tool.finish(), 0, self.tool.said())
-        with open(saved) as f:
-            text = f.read()
+        text = self.save_and_quit(inspector, os.path.join(self.work, "saved.txt"))
         block = text[text.index("object Rectangle1"):]
         return block[:block.index("\n  end")]
 

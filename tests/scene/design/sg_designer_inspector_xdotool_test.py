@@ -56,27 +56,14 @@ class InspectorUnderXvfb(DesignerWindowsCase):
         design, inspector = self.start("--save", saved, scene=PATH_SCENE)
         self.click(design, 100, 90)
         self.wait_for(lambda line: line == "select Path1")
-        self.select_row(inspector, "Data")
-        # The row's "Edit..." button has the focus: Enter opens the designer window.
-        self.xdotool("key", "Return")
-        window = self.tool.wait_window("Path Designer")
-        self.tool.wait_idle()
-        self.xdotool("windowfocus", "--sync", window)
+        window = self.open_editor(inspector, "Data", "Path Designer")
         self.click(window, 200, 44)
         self.xdotool("type", "--delay", "30", "M 0 0 L 100 0 L 50 80 Z")
         self.tool.wait_idle()
         # OK, second from the right in the bottom row of the 666 x 455 window.
         self.click(window, 538, 431)
         self.wait_for(lambda line: line == "modified")
-        # The keyboard goes back to the inspector's window (the closed one had it).
-        self.xdotool("windowfocus", "--sync", inspector)
-        self.click(inspector, 60, 8)
-        self.xdotool("key", "ctrl+s")
-        self.wait_for(lambda line: line == "saved " + saved)
-        self.xdotool("key", "Escape")
-        self.assertEqual(self.tool.finish(), 0, self.tool.said())
-        with open(saved) as f:
-            text = f.read()
+        text = self.save_and_quit(inspector, saved)
         block = text[text.index("object Path1"):]
         self.assertIn("Data.Path = {", block[:block.index("end")])
 
@@ -85,24 +72,13 @@ class InspectorUnderXvfb(DesignerWindowsCase):
         design, inspector = self.start("--save", saved, scene=IMAGE_SCENE)
         self.click(design, 100, 80)
         self.wait_for(lambda line: line == "select Image1")
-        self.select_row(inspector, "Bitmap")
-        self.xdotool("key", "Return")
-        window = self.tool.wait_window("Bitmap Editor")
-        self.tool.wait_idle()
-        self.xdotool("windowfocus", "--sync", window)
+        window = self.open_editor(inspector, "Bitmap", "Bitmap Editor")
         # "Crop" in the second row of the 584 x 469 window frames 80 % of the 40 x 20 picture,
         # then OK, left of Cancel in the top row.
         self.click(window, 104, 56)
         self.click(window, 456, 22)
         self.wait_for(lambda line: line == "modified")
-        self.xdotool("windowfocus", "--sync", inspector)
-        self.click(inspector, 60, 8)
-        self.xdotool("key", "ctrl+s")
-        self.wait_for(lambda line: line == "saved " + saved)
-        self.xdotool("key", "Escape")
-        self.assertEqual(self.tool.finish(), 0, self.tool.said())
-        with open(saved) as f:
-            text = f.read()
+        text = self.save_and_quit(inspector, saved)
         data = text[text.index("Bitmap.PNG = {") + len("Bitmap.PNG = {"):]
         data = "".join(data[:data.index("}")].split())
         # The PNG header's width and height, big-endian after the IHDR tag.
@@ -117,11 +93,7 @@ class InspectorUnderXvfb(DesignerWindowsCase):
         design, inspector = self.start("--save", saved, "--screenshot", shot, scene=TEXT_SCENE)
         self.click(design, 60, 100)
         self.wait_for(lambda line: line == "select Text1")
-        self.select_row(inspector, "Font")
-        self.xdotool("key", "Return")
-        window = self.tool.wait_window("^Font$")
-        self.tool.wait_idle()
-        self.xdotool("windowfocus", "--sync", window)
+        window = self.open_editor(inspector, "Font", "^Font$")
         # The first family, then Bold in the style list, then three sizes past 12 (18).
         for key in ("Home", "Tab", "Down", "Tab", "Down", "Down", "Down"):
             self.xdotool("key", key)
@@ -132,14 +104,7 @@ class InspectorUnderXvfb(DesignerWindowsCase):
         self.xdotool("windowfocus", "--sync", design)
         self.xdotool("key", "F12")
         self.tool.wait_idle()
-        self.xdotool("windowfocus", "--sync", inspector)
-        self.click(inspector, 60, 8)
-        self.xdotool("key", "ctrl+s")
-        self.wait_for(lambda line: line == "saved " + saved)
-        self.xdotool("key", "Escape")
-        self.assertEqual(self.tool.finish(), 0, self.tool.said())
-        with open(saved) as f:
-            text = f.read()
+        text = self.save_and_quit(inspector, saved)
         block = text[text.index("object Text1"):]
         block = block[:block.index("end")]
         families = subprocess.run(["fc-list", "--format", "%{family[0]}\\n"], check=True,
