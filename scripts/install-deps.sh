@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   # libraries the program links or loads
-  libcairo2-dev libpango1.0-dev libsdl2-dev libx11-dev libpng-dev libjpeg-dev
+  libcairo2-dev libpango1.0-dev libsdl2-dev libx11-dev libxcb1-dev libpng-dev libjpeg-dev
   libboost-regex-dev libboost-filesystem-dev p7zip-full fonts-dejavu-core fonts-liberation2
   # fixture makers and oracles used by the tests
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 cpp
