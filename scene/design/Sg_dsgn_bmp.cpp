@@ -3,8 +3,8 @@
 #include "scene/controls/Sg_controls_buttons.h"
 #include "scene/controls/Sg_controls_text.h"
 #include "scene/controls/Sg_controls_track.h"
+#include "scene/controls/Sg_numberbox.h"
 #include "scene/controls/Sg_scrollbox.h"
-#include "scene/controls/Sg_textbox.h"
 #include "scene/core/Sg_bitmap.h"
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_objects_selection.h"
@@ -15,7 +15,9 @@
 #include "scene/core/Sg_scene_geometry.h"
 #include "scene/design/Sg_dsgn_form.h"
 
+#include "platform/gfx/Bitmap.h"
 #include "platform/rtl/Conversions.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/Dialogs.h"
 
 #include <algorithm>
@@ -66,7 +68,6 @@ DBI_PUBLISH(TsgBitmapEditor) {
 
 namespace {
 
-constexpr int kMaxSide = 4000;
 constexpr float kSlideTime = 0.3f;
 
 void Enable(TsgVisualObject* O, bool Value) {
@@ -142,13 +143,17 @@ void TsgBitmapEditor::AssignToBitmap(TsgBitmap* Bitmap) {
     Bitmap->Assign(FBitmap.get());
 }
 
+void TsgBitmapEditor::PictureTaken() {
+    UpdatePicture();
+    Enable(editControl, true);
+    Enable(btnOk, true);
+}
+
 bool TsgBitmapEditor::LoadPicture(const UnicodeString& AFileName) {
     if (!FBitmap->LoadFromFile(AFileName))
         return false;
     FFileName = AFileName;
-    UpdatePicture();
-    Enable(editControl, true);
-    Enable(btnOk, true);
+    PictureTaken();
     return true;
 }
 
@@ -174,7 +179,18 @@ void TsgBitmapEditor::btnSaveClick(TObject*) {
 }
 
 void TsgBitmapEditor::btnPasteClick(TObject*) {
-    // The system clipboard carries text only here: there is never a picture to take.
+    // A clipboard without a picture, or with one that cannot be read, leaves the picture alone.
+    const std::unique_ptr<gfx::Bitmap> taken = Clipboard()->AsBitmap();
+    if (!taken)
+        return;
+    const int w = taken->GetWidth(), h = taken->GetHeight();
+    // Both keep premultiplied words, rows without gaps.
+    taken->Flush();
+    FBitmap->SetSize(w, h);
+    for (int y = 0; y < h; ++y)
+        std::copy_n(taken->Scan0() + size_t(y) * w, w, FBitmap->Scanline(y));
+    FBitmap->BitmapChanged();
+    PictureTaken();
 }
 
 void TsgBitmapEditor::RemoveCrop() {
@@ -265,47 +281,31 @@ void TsgBitmapEditor::SlidePanel(bool In) {
 }
 
 void TsgBitmapEditor::btnResizeClick(TObject*) {
-    FSizing = true;
-    newWidth->SetText(IntToStr(FBitmap->Width()));
-    newHeight->SetText(IntToStr(FBitmap->Height()));
-    FSizing = false;
+    newWidth->SetValue(float(FBitmap->Width()));
+    newHeight->SetValue(float(FBitmap->Height()));
     SlidePanel(true);
 }
 
-int TsgBitmapEditor::TypedSize(TsgTextBox* Box) const {
-    int value = 0;
-    if (!TryStrToInt(Box->Text().Trim(), value))
-        return 0;
-    return value >= 1 && value <= kMaxSide ? value : 0;
-}
-
+// Each box proposes the other's size for the same aspect. Setting a box's value raises no
+// change of its own, so the proposal does not come back to the box being typed in; the boxes
+// keep the proposal within their range.
 void TsgBitmapEditor::newWidthChange(TObject*) {
-    if (!FBitmap)
+    if (!FBitmap || FBitmap->Width() < 1)
         return;
-    const int w = TypedSize(newWidth);
-    if (FSizing || w == 0 || FBitmap->Width() == 0)
-        return;
-    FSizing = true;
-    const double h = double(FBitmap->Height()) / FBitmap->Width() * w;
-    newHeight->SetText(IntToStr(std::clamp<int64_t>(std::llrint(h), 1, kMaxSide)));
-    FSizing = false;
+    newHeight->SetValue(
+        float(std::nearbyint(double(FBitmap->Height()) / FBitmap->Width() * newWidth->Value())));
 }
 
 void TsgBitmapEditor::newHeightChange(TObject*) {
-    if (!FBitmap)
+    if (!FBitmap || FBitmap->Height() < 1)
         return;
-    const int h = TypedSize(newHeight);
-    if (FSizing || h == 0 || FBitmap->Height() == 0)
-        return;
-    FSizing = true;
-    const double w = double(FBitmap->Width()) / FBitmap->Height() * h;
-    newWidth->SetText(IntToStr(std::clamp<int64_t>(std::llrint(w), 1, kMaxSide)));
-    FSizing = false;
+    newWidth->SetValue(
+        float(std::nearbyint(double(FBitmap->Width()) / FBitmap->Height() * newHeight->Value())));
 }
 
 void TsgBitmapEditor::Button4Click(TObject*) {
-    const int w = TypedSize(newWidth), h = TypedSize(newHeight);
-    if (w > 0 && h > 0) {
+    const int w = int(newWidth->Value()), h = int(newHeight->Value());
+    if (w >= 1 && h >= 1) {
         const UnicodeString name = FFileName;
         TsgBitmap scaled(w, h);
         scaled.Clear(0);

@@ -21,7 +21,7 @@ class TsgPaintBox;
 class TsgScene;
 class TsgScrollBox;
 class TsgSelection;
-class TsgTextBox;
+class TsgNumberBox;
 
 class TsgBitmapEditor : public TForm {
     DBI_PERSISTENT(TsgBitmapEditor, TForm)
@@ -47,9 +47,8 @@ class TsgBitmapEditor : public TForm {
     TsgScrollBox* ScrollBox1 = nullptr;
     TsgPaintBox* Preview = nullptr;
     TsgBackground* resizeLayout = nullptr;
-    // Whole numbers typed into text boxes: the toolkit has no number box yet.
-    TsgTextBox* newWidth = nullptr;
-    TsgTextBox* newHeight = nullptr;
+    TsgNumberBox* newWidth = nullptr;
+    TsgNumberBox* newHeight = nullptr;
     TsgButton* Button4 = nullptr;
     TsgButton* Button5 = nullptr;
 
@@ -87,17 +86,16 @@ class TsgBitmapEditor : public TForm {
 
 private:
     void UpdatePicture();
+    // A new picture is shown and can be edited and taken with OK.
+    void PictureTaken();
     void RemoveCrop();
     void SlidePanel(bool In);
-    int TypedSize(TsgTextBox* Box) const;
 
     std::unique_ptr<TsgBitmap> FBitmap;
     TsgRect FSourceRect{};
     TsgSelection* FCropRect = nullptr;
     float FOldScale = 1;
     UnicodeString FFileName;
-    // Set while one size box writes the other, so that a value being typed is not overwritten.
-    bool FSizing = false;
 };
 
 extern TsgBitmapEditor* sgBitmapEditor;

@@ -1,11 +1,13 @@
 // The bitmap editor built from its layout: which controls a picture enables, cropping (the frame
 // placed after fitting, kept over the same pixels when the scale changes, cut out on OK), the
-// proposed sizes of the resize panel, resizing, clearing and saving; crop, resize and the saved
-// files are checked against Pillow.
+// proposed sizes of the resize panel's number boxes, resizing, clearing, saving, and taking the
+// picture of an X11 clipboard (on a private Xvfb display); crop, resize and the saved files are
+// checked against Pillow.
 #include "scene/controls/Sg_controls.h"
 #include "scene/controls/Sg_controls_text.h"
 #include "scene/controls/Sg_controls_track.h"
 #include "scene/controls/Sg_layouts.h"
+#include "scene/controls/Sg_numberbox.h"
 #include "scene/controls/Sg_scrollbox.h"
 #include "scene/controls/Sg_textbox.h"
 #include "scene/core/Sg_ani.h"
@@ -18,7 +20,9 @@
 #include "scene/design/Sg_dsgn_bmp.h"
 #include "scene/design/Sg_dsgn_form.h"
 #include "scene/design/Sg_scene_design.h"
+#include "support/ClipboardOwner.h"
 #include "support/TestSupport.h"
+#include "support/XvfbServer.h"
 
 #include "platform/ui/Application.h"
 #include "platform/ui/SdlVideo.h"
@@ -28,6 +32,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -71,11 +76,12 @@ protected:
         editor.reset();
         Application->Reset();
     }
-    void TypeSize(TsgTextBox* box, const char* value) {
+    // Typed and committed, as Enter or leaving the box does.
+    void TypeSize(TsgNumberBox* box, const char* value) {
         box->SetText(UnicodeString(value));
         box->Change();
     }
-    std::string Text(TsgTextBox* box) { return AnsiString(box->Text()).c_str(); }
+    std::string Text(TsgNumberBox* box) { return AnsiString(box->Text()).c_str(); }
 
     std::unique_ptr<TsgBitmapEditor> editor;
     testsupport::ScratchFolder folder;
@@ -161,18 +167,44 @@ TEST_F(BitmapEditor, TheResizePanelProposesSizesOfTheSameAspect) {
     EXPECT_TRUE(editor->resizeLayout->Visible());
     EXPECT_EQ(Text(editor->newWidth), "200");
     EXPECT_EQ(Text(editor->newHeight), "100");
-    TypeSize(editor->newWidth, "100");
-    EXPECT_EQ(Text(editor->newHeight), "50");
-    // The width typed stays as typed, though the height proposed from it would round back.
-    TypeSize(editor->newWidth, "101");
-    EXPECT_EQ(Text(editor->newHeight), "50");
-    EXPECT_EQ(Text(editor->newWidth), "101");
-    TypeSize(editor->newHeight, "30");
-    EXPECT_EQ(Text(editor->newWidth), "60");
+    // Typed one after another into the same panel.
+    struct Step {
+        bool width;
+        const char* typed;
+        const char* expectedWidth;
+        const char* expectedHeight;
+    };
+    const Step steps[] = {
+        {true, "100", "100", "50"},
+        // Halves round to the even neighbour: 50.5 and 51.5.
+        {true, "101", "101", "50"},
+        {true, "103", "103", "52"},
+        {false, "30", "60", "30"},
+        {false, "25", "50", "25"},
+        // The boxes keep 1 .. 4000, and so do their proposals.
+        {true, "5000", "4000", "2000"},
+        {false, "0", "2", "1"},
+        {true, "1", "1", "1"},
+        {false, "2500", "4000", "2500"},
+        // What is no number brings the value back.
+        {true, "-", "4000", "2000"},
+        {true, "12.7", "12", "6"},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(std::string(s.width ? "width " : "height ") + s.typed);
+        TypeSize(s.width ? editor->newWidth : editor->newHeight, s.typed);
+        EXPECT_EQ(Text(editor->newWidth), s.expectedWidth);
+        EXPECT_EQ(Text(editor->newHeight), s.expectedHeight);
+    }
     // Cancel leaves the picture.
     editor->Button5Click(nullptr);
     EXPECT_FALSE(editor->resizeLayout->Visible());
     EXPECT_EQ(editor->Picture()->Width(), 200);
+    EXPECT_EQ(editor->Picture()->Height(), 100);
+    // Opening the panel again shows the picture's size, whatever was typed before.
+    editor->btnResizeClick(nullptr);
+    EXPECT_EQ(Text(editor->newWidth), "200");
+    EXPECT_EQ(Text(editor->newHeight), "100");
 }
 
 TEST_F(BitmapEditor, ResizeScalesThePictureAsPillowDoes) {
@@ -252,6 +284,97 @@ TEST_F(BitmapEditor, TheEditEntryCopiesBackOnlyOnOk) {
     EXPECT_FALSE(sgEditBitmap(&edited));
     EXPECT_NEAR(edited.Width(), 160, 1);
     EXPECT_EQ(sgBitmapEditor, nullptr);
+}
+
+// The editor's Paste takes the picture an owner thread holds on the clipboard of a private Xvfb
+// display (the scene itself stays on the offscreen driver).
+class BitmapEditorPaste : public BitmapEditor {
+protected:
+    static void SetUpTestSuite() { server = new testsupport::XvfbServer(); }
+    static void TearDownTestSuite() {
+        delete server;
+        server = nullptr;
+    }
+    void SetUp() override {
+        BitmapEditor::SetUp();
+        if (server->Name().empty())
+            GTEST_SKIP() << "Xvfb cannot be started here";
+        display.emplace("DISPLAY", server->Name());
+    }
+    void TearDown() override {
+        owner.reset();
+        BitmapEditor::TearDown();
+    }
+    void Hold(std::vector<testsupport::ClipboardOwner::Offer> offers) {
+        owner = std::make_unique<testsupport::ClipboardOwner>(server->Name(), std::move(offers));
+        ASSERT_TRUE(owner->Holding());
+    }
+    std::string Png(TsgBitmap& picture) {
+        const std::string file = folder / "clipboard.png";
+        EXPECT_TRUE(picture.SaveToFile(UnicodeString::FromUtf8(file)));
+        return testsupport::ReadFile(file);
+    }
+    static bool SamePixels(const TsgBitmap& a, const TsgBitmap& b) {
+        if (a.Width() != b.Width() || a.Height() != b.Height())
+            return false;
+        for (int y = 0; y < a.Height(); ++y)
+            if (!std::equal(a.Scanline(y), a.Scanline(y) + a.Width(), b.Scanline(y)))
+                return false;
+        return true;
+    }
+
+    static testsupport::XvfbServer* server;
+    std::optional<testsupport::ScopedEnv> display;
+    std::unique_ptr<testsupport::ClipboardOwner> owner;
+};
+
+testsupport::XvfbServer* BitmapEditorPaste::server = nullptr;
+
+TEST_F(BitmapEditorPaste, PasteTakesTheClipboardsPictureAsLoadDoes) {
+    // The button is there for the handler, but hidden.
+    EXPECT_FALSE(editor->btnPaste->Visible());
+    auto copied = Pattern(120, 80);
+    Hold({{"UTF8_STRING", "not this"}, {"image/png", Png(*copied)}});
+    editor->SetFileName(u"earlier.png");
+    editor->trackScale->SetValue(2);
+    editor->btnPasteClick(nullptr);
+    EXPECT_TRUE(SamePixels(*editor->Picture(), *copied));
+    EXPECT_FLOAT_EQ(editor->Preview->Width(), 240);
+    EXPECT_FLOAT_EQ(editor->Preview->Height(), 160);
+    EXPECT_TRUE(editor->editControl->Enabled());
+    EXPECT_TRUE(editor->btnOk->Enabled());
+    EXPECT_EQ(editor->FileName(), UnicodeString(u"earlier.png"));
+    TsgBitmap out(1, 1);
+    editor->AssignToBitmap(&out);
+    EXPECT_TRUE(SamePixels(out, *copied));
+}
+
+TEST_F(BitmapEditorPaste, AClipboardWithoutAReadablePictureLeavesTheEditorAsItWas) {
+    const std::vector<std::pair<const char*, std::vector<testsupport::ClipboardOwner::Offer>>>
+        cases{
+            {"nobody holds it", {}},
+            {"text only", {{"UTF8_STRING", "a picture"}}},
+            {"garbage as PNG", {{"image/png", "\x89PNG\r\n\x1a\nno chunks here at all"}}},
+            {"garbage as BMP", {{"image/bmp", "BM garbage"}}},
+        };
+    auto picture = Pattern(200, 100);
+    for (bool withPicture : {false, true}) {
+        if (withPicture)
+            editor->AssignFromBitmap(picture.get());
+        TsgBitmap before(1, 1);
+        before.Assign(editor->Picture());
+        for (const auto& [what, offers] : cases) {
+            SCOPED_TRACE(std::string(what) + (withPicture ? " over a picture" : ""));
+            if (!offers.empty())
+                Hold(offers);
+            editor->btnPasteClick(nullptr);
+            EXPECT_TRUE(SamePixels(*editor->Picture(), before));
+            EXPECT_EQ(editor->editControl->Enabled(), withPicture);
+            EXPECT_EQ(editor->btnOk->Enabled(), withPicture);
+            EXPECT_FLOAT_EQ(editor->Preview->Width(), float(before.Width()));
+            owner.reset();
+        }
+    }
 }
 
 } // namespace
