@@ -189,13 +189,13 @@ private:
             }
             if (idle_)
                 idle_();
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now())
-                    .count();
-            if (left <= 0) {
+            const auto now = Clock::now();
+            if (now >= deadline_) {
                 waitStatus_ = SelectionStatus::TimedOut;
                 return nullptr;
             }
+            // Rounded up, so that the last sleep does not end before the deadline.
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline_ - now).count();
             pollfd p{fd, POLLIN, 0};
             ::poll(&p, 1, int(idle_ ? std::min<long long>(left, kIdleSliceMs) : left));
         }
