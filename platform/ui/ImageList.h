@@ -33,7 +33,7 @@ class TCustomImageList : public TComponent {
     // Appends a copy of Image in which every pixel whose colour is MaskColor (a fixed colour,
     // 0x00BBGGRR; its alpha is not compared) becomes transparent; a colour that is not fixed
     // (clNone, a system colour) masks nothing. The new index. Raises EInvalidOperation when
-    // Image is not Width x Height.
+    // Image is not Width x Height, and always while the list has no size (below 1 x 1).
     int AddMasked(const gfx::Bitmap& Image, TColor MaskColor);
     // The picture at Index, owned by the list; nullptr outside 0 .. Count - 1.
     const gfx::Bitmap* Image(int Index) const;
