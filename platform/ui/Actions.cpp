@@ -1,6 +1,11 @@
 #include "platform/ui/Actions.h"
 
+#include "platform/ui/ImageList.h"
+
+#include "platform/rtl/Exceptions.h"
+
 #include <algorithm>
+#include <string>
 
 DBI_PUBLISH(TBasicAction) {
     p.Event("OnExecute", &TBasicAction::OnExecute, &TBasicAction::SetOnExecute);
@@ -12,6 +17,11 @@ DBI_PUBLISH(TCustomAction) {
     p.Boolean("Enabled", &A::Enabled, &A::SetEnabled, true);
     p.String("Hint", &A::Hint, &A::SetHint);
     p.Boolean("Visible", &A::Visible, &A::SetVisible, true);
+    p.Integer("ImageIndex", &A::ImageIndex, &A::SetImageIndex, -1);
+}
+
+DBI_PUBLISH(TCustomActionList) {
+    p.Object("Images", &TCustomActionList::Images, &TCustomActionList::SetImages);
 }
 
 TBasicAction::TBasicAction(TComponent* AOwner) : TComponent(AOwner) {}
@@ -112,6 +122,36 @@ void TCustomAction::SetOnExecute(const ::TNotifyEvent& Value) {
     TBasicAction::SetOnExecute(Value);
 }
 
+TCustomAction::~TCustomAction() {
+    // Going quietly: the clients hear of the action's end through their links, not as a change.
+    LeaveActionList();
+}
+
+void TCustomAction::SetImageIndex(int Value) {
+    if (Value == FImageIndex)
+        return;
+    FImageIndex = Value;
+    Change();
+}
+
+void TCustomAction::SetActionList(TCustomActionList* Value) {
+    if (Value == FActionList)
+        return;
+    LeaveActionList();
+    FActionList = Value;
+    if (FActionList)
+        FActionList->FActions.push_back(this);
+    Change();
+}
+
+void TCustomAction::LeaveActionList() {
+    if (!FActionList)
+        return;
+    auto& actions = FActionList->FActions;
+    actions.erase(std::remove(actions.begin(), actions.end(), this), actions.end());
+    FActionList = nullptr;
+}
+
 bool TCustomAction::DoHint(UnicodeString& HintStr) {
     bool canShow = true;
     if (OnHint)
@@ -136,4 +176,39 @@ void TActionLink::SetAction(TBasicAction* Value) {
 void TActionLink::Change() {
     if (OnChange)
         OnChange(FAction);
+}
+
+TCustomActionList::~TCustomActionList() {
+    // The actions keep what their clients took from the list; they only stop pointing at it.
+    for (TCustomAction* action : FActions)
+        action->FActionList = nullptr;
+    if (FImages)
+        FImages->RemoveFreeNotification(this);
+}
+
+void TCustomActionList::SetImages(TCustomImageList* Value) {
+    if (Value == FImages)
+        return;
+    if (FImages)
+        FImages->RemoveFreeNotification(this);
+    FImages = Value;
+    if (FImages)
+        FImages->FreeNotification(this);
+    // A client may leave the list while it hears of the change.
+    for (TCustomAction* action : std::vector<TCustomAction*>(FActions))
+        if (std::find(FActions.begin(), FActions.end(), action) != FActions.end())
+            action->Change();
+}
+
+TCustomAction* TCustomActionList::Actions(int Index) const {
+    if (Index < 0 || Index >= ActionCount())
+        throw EListError(AnsiString("List index out of bounds (") +
+                         AnsiString(std::to_string(Index)) + ")");
+    return FActions[size_t(Index)];
+}
+
+void TCustomActionList::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent && AComponent == FImages)
+        SetImages(nullptr);
 }

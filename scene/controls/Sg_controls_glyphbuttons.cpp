@@ -4,8 +4,11 @@
 #include "scene/core/Sg_bitmap.h"
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene_color.h"
+#include "scene/core/Sg_scene_imagelist.h"
 #include "scene/core/Sg_scene_iscene.h"
 #include "scene/core/Sg_scene_path.h"
+
+#include "platform/ui/Actions.h"
 
 namespace {
 
@@ -161,6 +164,19 @@ void TsgBitmapButton::BitmapChanged(TObject*) {
 void TsgBitmapButton::SetBitmap(TsgBitmap* Value) {
     FBitmap->Assign(Value);
     AssignPressAnimations();
+}
+
+void TsgBitmapButton::ActionChange(TBasicAction* Sender, bool CheckDefaults) {
+    TsgCustomButton::ActionChange(Sender, CheckDefaults);
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (!action || FBitmap->Width() > 1 || !action->ActionList())
+        return;
+    auto* images = dynamic_cast<TsgImageList*>(action->ActionList()->Images());
+    TsgBitmap* picture = images ? images->GetBitmap(action->ImageIndex()) : nullptr;
+    if (!picture)
+        return;
+    SetBitmapSize(float(images->Width()));
+    SetBitmap(picture);
 }
 
 void TsgBitmapButton::SetBitmapPressed(TsgBitmap* Value) {

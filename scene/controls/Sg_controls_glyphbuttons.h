@@ -54,6 +54,9 @@ class TsgBitmapButton : public TsgCustomButton {
 
     // The colour animations come home before the old clone goes, so they outlive it.
     void ApplyResource() override;
+    // A button still without a picture takes the action's picture from the action list's
+    // toolkit image list, at the list's width.
+    void ActionChange(TBasicAction* Sender, bool CheckDefaults) override;
 
 protected:
     void ApplyStyle() override;

@@ -6,15 +6,14 @@
 #include "scene/core/Sg_scene_registry.h"
 
 #include "platform/classes/Filer.h"
+#include "platform/gfx/Bitmap.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/MemoryStream.h"
 
 #include <cstdint>
 
-DBI_PUBLISH(TsgImageList) {
-    p.Integer("Width", &TsgImageList::Width, &TsgImageList::SetWidth, 32);
-    p.Integer("Height", &TsgImageList::Height, &TsgImageList::SetHeight, 32);
-}
+// Width and Height are published by the platform list.
+DBI_PUBLISH(TsgImageList) {}
 
 namespace {
 
@@ -40,36 +39,33 @@ void CheckFits(TStream& Stream, int64_t Needed) {
 
 } // namespace
 
-TsgImageList::TsgImageList(TComponent* AOwner) : TComponent(AOwner) {}
+TsgImageList::TsgImageList(TComponent* AOwner) : TCustomImageList(AOwner) {
+    SetWidth(32);
+    SetHeight(32);
+}
 
 TsgImageList::~TsgImageList() {
     Clear();
 }
 
-void TsgImageList::SetWidth(int Value) {
-    FWidth = Value;
-}
-
-void TsgImageList::SetHeight(int Value) {
-    FHeight = Value;
-}
-
 int TsgImageList::Add(TsgBitmap* Bitmap) {
-    auto stored = std::make_unique<TsgBitmap>(FWidth, FHeight);
+    auto stored = std::make_unique<TsgBitmap>(Width(), Height());
     if (Bitmap && !Bitmap->IsEmpty()) {
         const TsgRect source{0, 0, float(Bitmap->Width()), float(Bitmap->Height())};
         TsgRect target = source;
-        sgFitRect(target, TsgRect{0, 0, float(FWidth), float(FHeight)});
+        sgFitRect(target, TsgRect{0, 0, float(Width()), float(Height())});
         if (TsgCanvas* canvas = stored->Canvas(); canvas && canvas->BeginScene()) {
             canvas->DrawBitmap(Bitmap, source, target, 1, false);
             canvas->EndScene();
         }
     }
     FBitmaps.push_back(std::move(stored));
+    UpdateList();
     return Count() - 1;
 }
 
 void TsgImageList::Clear() {
+    TCustomImageList::Clear();
     FBitmaps.clear();
 }
 
@@ -100,6 +96,7 @@ void TsgImageList::ReadImage(TStream& Stream) {
         picture.SetPosition(0);
         FBitmaps.push_back(std::make_unique<TsgBitmap>(picture));
     }
+    UpdateList();
 }
 
 void TsgImageList::WriteImage(TStream& Stream) {
@@ -110,6 +107,21 @@ void TsgImageList::WriteImage(TStream& Stream) {
         WriteInt32(Stream, static_cast<int32_t>(picture.Size()));
         if (picture.Size() > 0)
             Stream.WriteBuffer(picture.Memory(), picture.Size());
+    }
+}
+
+void TsgImageList::UpdateList() {
+    if (!HasState(csDesigning))
+        return;
+    TCustomImageList::Clear();
+    for (const auto& bitmap : FBitmaps) {
+        if (bitmap->IsEmpty() || bitmap->Width() != Width() || bitmap->Height() != Height())
+            continue;
+        // The platform picture is a copy of the pixels; the view of them lives only this long.
+        const gfx::Bitmap pixels(bitmap->Width(), bitmap->Height(), bitmap->Width() * 4,
+                                 gfx::PixelFormat::Format32bppPArgb,
+                                 reinterpret_cast<uint8_t*>(bitmap->Scanline(0)));
+        AddMasked(pixels, clBlack);
     }
 }
 

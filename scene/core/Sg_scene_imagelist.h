@@ -3,9 +3,13 @@
 // The list keeps its pictures in the form as the binary property "Images": an int32 count, then
 // per picture an int32 byte count and the picture in its stream form (PNG), all little-endian.
 // Nothing is written for an empty list; reading appends to what the list already holds.
+//
+// The platform image list underneath (its Width and Height are the list's size) serves only as
+// a preview at design time: it then holds a copy of every picture of exactly the list's size,
+// black pixels transparent. At run time it stays empty. Its own pictures are never streamed.
 #pragma once
 
-#include "platform/classes/Component.h"
+#include "platform/ui/ImageList.h"
 
 #include <memory>
 #include <vector>
@@ -13,21 +17,18 @@
 class TStream;
 class TsgBitmap;
 
-class TsgImageList : public TComponent {
-    DBI_PERSISTENT(TsgImageList, TComponent)
+class TsgImageList : public TCustomImageList {
+    DBI_PERSISTENT(TsgImageList, TCustomImageList)
 
     explicit TsgImageList(TComponent* AOwner);
     ~TsgImageList() override;
 
-    int Width() const { return FWidth; }
-    void SetWidth(int Value);
-    int Height() const { return FHeight; }
-    void SetHeight(int Value);
-
     // Stores a copy of Bitmap at the list's size, scaled to fit with its aspect kept and
     // centred; the caller keeps Bitmap. The new index.
     int Add(TsgBitmap* Bitmap);
+    // Empties the preview and frees every picture.
     void Clear();
+    // The pictures of the list (the preview's own count is TCustomImageList::Count).
     int Count() const { return static_cast<int>(FBitmaps.size()); }
     // nullptr outside 0 .. Count - 1.
     TsgBitmap* GetBitmap(int Index) const;
@@ -37,9 +38,10 @@ class TsgImageList : public TComponent {
     void ReadImage(TStream& Stream);
     void WriteImage(TStream& Stream);
 
+    // Refills the preview at design time; does nothing at run time.
+    void UpdateList();
+
 private:
-    int FWidth = 32;
-    int FHeight = 32;
     std::vector<std::unique_ptr<TsgBitmap>> FBitmaps;
 };
 

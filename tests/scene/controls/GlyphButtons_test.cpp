@@ -1,6 +1,7 @@
 // The glyph buttons on the default sheet: values at construction against declared defaults,
 // glyph placement by layout, the highlight animations on the clock (also across a new style),
-// and the animated button's cross-fades, toggle and disabled picture.
+// the picture a bitmap button takes from its action's image list, and the animated button's
+// cross-fades, toggle and disabled picture.
 #include "ControlsTestSupport.h"
 #include "RangeBarsTestSupport.h"
 
@@ -10,9 +11,12 @@
 #include "scene/core/Sg_ani_kinds.h"
 #include "scene/core/Sg_bitmap.h"
 #include "scene/core/Sg_scene_color.h"
+#include "scene/core/Sg_scene_imagelist.h"
 
 #include "platform/classes/ClassInfo.h"
 #include "platform/rtl/MemoryStream.h"
+#include "platform/ui/Actions.h"
+#include "platform/ui/ImageList.h"
 #include "platform/ui/UiClock.h"
 
 #include <gtest/gtest.h>
@@ -219,6 +223,84 @@ TEST_F(GlyphButtons, AnEmptyGlyphLeavesTheCaptionTheWholeButton) {
     TsgBitmap line(16, 1);
     bitmap->SetBitmap(&line);
     EXPECT_EQ(Part<TsgImage>(bitmap, "image")->Align(), vaNone);
+}
+
+TEST_F(GlyphButtons, ABitmapButtonTakesItsPictureFromItsActionsImageList) {
+    constexpr TsgColor kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;
+    enum Source { Toolkit, Platform, NoList };
+    struct Case {
+        const char* Name;
+        Source Images;
+        int OwnWidth; // of the button's Bitmap before linking
+        int ImageIndex;
+        bool Takes;
+    };
+    const Case cases[] = {
+        {"second picture", Toolkit, 1, 1, true},
+        {"first picture", Toolkit, 1, 0, true},
+        {"button has a picture", Toolkit, 8, 1, false},
+        {"picture two pixels wide", Toolkit, 2, 1, false},
+        {"no index", Toolkit, 1, -1, false},
+        {"index past the list", Toolkit, 1, 2, false},
+        {"platform image list", Platform, 1, 1, false},
+        {"action in no list", NoList, 1, 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TsgImageList toolkit(nullptr);
+        toolkit.SetWidth(16);
+        toolkit.SetHeight(16);
+        toolkit.Add(Solid(kRed, 16).get());
+        toolkit.Add(Solid(kGreen, 16).get());
+        TCustomImageList platform(nullptr);
+        TCustomActionList list(nullptr);
+        list.SetImages(c.Images == Platform ? &platform : static_cast<TCustomImageList*>(&toolkit));
+        TCustomAction action(nullptr);
+        if (c.Images != NoList)
+            action.SetActionList(&list);
+        action.SetImageIndex(c.ImageIndex);
+
+        auto* b = Styled<TsgBitmapButton>();
+        auto own = std::make_unique<TsgBitmap>(c.OwnWidth, 8);
+        own->Clear(kBlue);
+        b->SetBitmap(own.get());
+        b->SetAction(&action);
+        if (c.Takes) {
+            EXPECT_EQ(b->BitmapSize(), 16);
+            EXPECT_EQ(b->Bitmap()->Width(), 16);
+            EXPECT_NE(b->Bitmap(), toolkit.GetBitmap(c.ImageIndex)) << "a copy";
+            EXPECT_EQ(b->Bitmap()->GetPixels(8, 8), c.ImageIndex == 0 ? kRed : kGreen);
+            EXPECT_EQ(Part<TsgImage>(b, "image")->Bitmap()->GetPixels(8, 8),
+                      b->Bitmap()->GetPixels(8, 8));
+        } else {
+            EXPECT_EQ(b->BitmapSize(), 32);
+            EXPECT_EQ(b->Bitmap()->Width(), c.OwnWidth);
+            EXPECT_EQ(b->Bitmap()->GetPixels(0, 0), kBlue);
+        }
+    }
+}
+
+TEST_F(GlyphButtons, ALinkedBitmapButtonTakesThePictureOnceTheActionHasOne) {
+    TsgImageList images(nullptr);
+    images.SetWidth(16);
+    images.SetHeight(16);
+    images.Add(Solid(0xFFFF0000, 16).get());
+    images.Add(Solid(0xFF00FF00, 16).get());
+    TCustomActionList list(nullptr);
+    TCustomAction action(nullptr);
+    action.SetActionList(&list);
+    auto* b = Styled<TsgBitmapButton>();
+    b->SetAction(&action);
+    EXPECT_EQ(b->Bitmap()->Width(), 1) << "no images, no index yet";
+
+    list.SetImages(&images);
+    EXPECT_EQ(b->Bitmap()->Width(), 1);
+    action.SetImageIndex(0);
+    EXPECT_EQ(b->Bitmap()->GetPixels(8, 8), 0xFFFF0000u);
+    EXPECT_EQ(b->BitmapSize(), 16);
+    // From now on the button has a picture of its own and keeps it.
+    action.SetImageIndex(1);
+    EXPECT_EQ(b->Bitmap()->GetPixels(8, 8), 0xFFFF0000u);
 }
 
 TEST_F(GlyphButtons, HighlightingAnimatesTheCaptionAndFrameAndSurvivesANewStyle) {

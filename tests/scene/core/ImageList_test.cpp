@@ -1,5 +1,5 @@
-// TsgImageList: fitting pictures into the list size, index bounds and the "Images" property
-// through the component stream.
+// TsgImageList: fitting pictures into the list size, index bounds, the "Images" property
+// through the component stream and the platform list's preview at design time.
 #include "CanvasTestSupport.h"
 
 #include "scene/core/Sg_bitmap.h"
@@ -8,6 +8,7 @@
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/Reader.h"
 #include "platform/classes/Writer.h"
+#include "platform/gfx/Bitmap.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/MemoryStream.h"
 
@@ -118,6 +119,97 @@ TEST_F(ImageList, DamagedCountsAreRefused) {
         EXPECT_THROW(list.ReadImage(s), EReadError);
         EXPECT_EQ(list.Count(), 0);
     }
+}
+
+// The straight colour of a preview picture's pixel.
+uint32_t PreviewPixel(const TsgImageList& list, int index, int x, int y) {
+    const gfx::Bitmap* image = static_cast<const TCustomImageList&>(list).Image(index);
+    gfx::Color c;
+    if (!image || image->GetPixel(x, y, &c) != gfx::Status::Ok)
+        return 0xDEADBEEF;
+    return c.GetValue();
+}
+
+int PreviewCount(const TsgImageList& list) {
+    return static_cast<const TCustomImageList&>(list).Count();
+}
+
+TEST_F(ImageList, PreviewHoldsThePicturesOfTheListSizeAtDesignTimeOnly) {
+    for (const bool designing : {false, true}) {
+        SCOPED_TRACE(designing ? "design time" : "run time");
+        TsgImageList list(nullptr);
+        list.SetDesigning(designing);
+        list.SetWidth(8);
+        list.SetHeight(8);
+        // Red with an opaque black pixel and a transparent one.
+        auto marked = Solid(8, 8, kRed);
+        marked->SetPixels(1, 1, 0xFF000000);
+        marked->SetPixels(2, 1, 0);
+        list.Add(marked.get());
+        // Added pictures always come out at the list's size.
+        auto wide = Solid(16, 8, 0xFF0000FF);
+        list.Add(wide.get());
+        ASSERT_EQ(list.Count(), 2);
+        if (!designing) {
+            EXPECT_EQ(PreviewCount(list), 0);
+            continue;
+        }
+        ASSERT_EQ(PreviewCount(list), 2);
+        EXPECT_EQ(PreviewPixel(list, 0, 0, 0), kRed);
+        EXPECT_EQ(PreviewPixel(list, 0, 1, 1), 0u); // black is the mask colour
+        EXPECT_EQ(PreviewPixel(list, 0, 2, 1), 0u);
+        EXPECT_EQ(PreviewPixel(list, 1, 4, 4), 0xFF0000FFu);
+        EXPECT_EQ(PreviewPixel(list, 1, 4, 0), 0u); // the transparent band above
+
+        // A smaller list keeps its pictures, but the preview shows none of them until the
+        // next refresh, which skips every picture of another size.
+        list.SetWidth(4);
+        list.SetHeight(4);
+        EXPECT_EQ(PreviewCount(list), 0);
+        EXPECT_EQ(list.Count(), 2);
+        auto small = Solid(4, 4, 0xFF00FF00);
+        EXPECT_EQ(list.Add(small.get()), 2);
+        ASSERT_EQ(PreviewCount(list), 1);
+        EXPECT_EQ(PreviewPixel(list, 0, 3, 3), 0xFF00FF00u);
+
+        list.Clear();
+        EXPECT_EQ(PreviewCount(list), 0);
+        EXPECT_EQ(list.Count(), 0);
+    }
+}
+
+TEST_F(ImageList, ReadingAtDesignTimeRefreshesThePreviewAndTheStreamStaysTheSame) {
+    TsgImageList source(nullptr);
+    source.SetWidth(16);
+    source.SetHeight(8);
+    auto red = Solid(16, 8, kRed);
+    source.Add(red.get());
+    source.Add(red.get());
+    const AnsiString runTimeText = Save(source);
+
+    TsgImageList designed(nullptr);
+    designed.SetDesigning(true);
+    Load(designed, runTimeText);
+    ASSERT_EQ(designed.Count(), 2);
+    ASSERT_EQ(PreviewCount(designed), 2);
+    EXPECT_EQ(PreviewPixel(designed, 1, 15, 7), kRed);
+    // The preview is never written: the form reads the same at design time and at run time.
+    EXPECT_EQ(Save(designed), runTimeText);
+
+    // A stored picture of another size (from a list that was resized) stays out of the
+    // preview.
+    TsgImageList mixed(nullptr);
+    mixed.SetWidth(8);
+    mixed.SetHeight(8);
+    mixed.Add(red.get());
+    mixed.SetWidth(16);
+    mixed.Add(red.get());
+    TsgImageList designedMixed(nullptr);
+    designedMixed.SetDesigning(true);
+    Load(designedMixed, Save(mixed));
+    EXPECT_EQ(designedMixed.Count(), 2);
+    ASSERT_EQ(PreviewCount(designedMixed), 1);
+    EXPECT_EQ(PreviewPixel(designedMixed, 0, 0, 0), kRed);
 }
 
 } // namespace
