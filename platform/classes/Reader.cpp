@@ -347,7 +347,8 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
         for (const AnsiString& e : ReadSet()) {
             int index = prop.ElementIndex(e);
             if (index < 0 || index >= 64)
-                return invalid("Invalid property value");
+                return invalid(AnsiString("Invalid property value: ") + e +
+                               " is not an element of the set");
             mask |= int64_t(1) << index;
         }
         apply([&] { prop.SetOrd(*instance, mask); });

@@ -94,8 +94,6 @@ DBI_PUBLISH(TsgBrushDesign) {
     p.Method<&F::btnMakeResClick>("btnMakeResClick");
 }
 
-DBI_PUBLISH(TsgBrushDialog) {}
-
 namespace {
 
 constexpr float kBrushRowHeight = 23;
@@ -591,86 +589,4 @@ void SelectInDesign(TPersistent* Value, TPersistent* Owner) {
         sgDesign->SetComp(Value);
     }
     sgDesign->Show();
-}
-
-// The modal dialog.
-
-TsgBrushDialog::TsgBrushDialog(TComponent* AOwner)
-    : TComponent(AOwner), FBrush(new TsgBrush(sgBrushSolid, 0xFF808080)) {}
-
-TsgBrushDialog::~TsgBrushDialog() {
-    delete FBrush;
-}
-
-bool TsgBrushDialog::Execute() {
-    auto form = std::make_unique<TsgBrushDesign>();
-    form->brushList->SetVisible(ShowBrushList);
-    if (ShowBrushList && FComponent)
-        form->SetComp(FComponent);
-    else
-        form->brushList->SetVisible(false);
-    form->brushTabControl->SetItemIndex(-1);
-    const std::pair<TsgTabItem*, TsgBrushStyle> tabs[] = {{form->tabNone, sgBrushNone},
-                                                          {form->tabSolid, sgBrushSolid},
-                                                          {form->tabGradient, sgBrushGradient},
-                                                          {form->tabBitmap, sgBrushBitmap},
-                                                          {form->tabRes, sgBrushResource}};
-    for (const auto& [tab, style] : tabs)
-        tab->SetVisible((ShowStyles & sgBrushStyleSet(style)) != 0);
-    form->brushTabControl->Realign();
-    form->btnOK->SetVisible(true);
-    form->btnCancel->SetVisible(true);
-    form->SetCaption(TxtTitle);
-    form->HudWindow1->SetText(TxtTitle);
-    form->tabNone->SetText(TxtNone);
-    form->tabSolid->SetText(TxtSolid);
-    form->tabGradient->SetText(TxtGradient);
-    form->tabRes->SetText(TxtResource);
-    form->btnMakeRes->SetText(TxtMakeResource);
-    form->btnOK->SetText(TxtOk);
-    form->btnCancel->SetText(TxtCancel);
-    form->SetBrush(FBrush);
-    form->makeResLayout->SetVisible(ShowMakeResource);
-    form->dsgnRoot->SetHeight(form->dsgnRoot->Height() - 1);
-    form->SetClientSize(DialogWidth, DialogHeight);
-    form->SetBounds(DialogLeft, DialogTop, form->Width(), form->Height());
-    return sgDesignShowModal()(*form) == mrOk;
-}
-
-bool ShowBrushDialog(TsgBrush* Brush, TsgBrushStyles Styles, bool ShowBrushList) {
-    if (!Brush)
-        return false;
-    TsgBrushDialog dialog;
-    dialog.SetBrush(Brush);
-    dialog.ShowStyles = Styles;
-    dialog.ShowBrushList = ShowBrushList;
-    if (!dialog.Execute())
-        return false;
-    Brush->Assign(dialog.Brush());
-    return true;
-}
-
-bool ShowGradientDialog(TsgGradient* Gradient) {
-    if (!Gradient)
-        return false;
-    TsgBrushDialog dialog;
-    dialog.Brush()->SetStyle(sgBrushGradient);
-    dialog.Brush()->SetGradient(Gradient);
-    dialog.ShowStyles = sgBrushStyleSet(sgBrushGradient);
-    dialog.ShowBrushList = false;
-    if (!dialog.Execute())
-        return false;
-    Gradient->Assign(dialog.Brush()->Gradient());
-    return true;
-}
-
-std::optional<UnicodeString> ShowColorDialog(const UnicodeString& Color) {
-    TsgBrushDialog dialog;
-    dialog.Brush()->SetStyle(sgBrushSolid);
-    dialog.Brush()->SetSolidColor(sgStrToColor(Color));
-    dialog.ShowStyles = sgBrushStyleSet(sgBrushSolid);
-    dialog.ShowBrushList = false;
-    if (!dialog.Execute())
-        return std::nullopt;
-    return sgColorToStr(dialog.Brush()->SolidColor());
 }

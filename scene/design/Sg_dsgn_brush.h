@@ -141,6 +141,7 @@ extern TsgBrushDesign* sgDesign;
 // nothing (nullptr: the designer forgets its object and brush).
 void SelectInDesign(TPersistent* Value, TPersistent* Owner);
 
+// A set of brush styles, bit i for the style of ordinal i; streamed by the styles' names.
 using TsgBrushStyles = uint8_t;
 constexpr TsgBrushStyles sgBrushStyleSet(TsgBrushStyle Style) {
     return TsgBrushStyles(1u << unsigned(Style));
@@ -150,6 +151,8 @@ constexpr TsgBrushStyles sgAllBrushStyles =
     sgBrushStyleSet(sgBrushGradient) | sgBrushStyleSet(sgBrushBitmap) |
     sgBrushStyleSet(sgBrushResource);
 
+// The modal brush designer as a component: which pages it offers, its switches, the window's
+// size and place and its texts are published, so a form stream carries them.
 class TsgBrushDialog : public TComponent {
     DBI_PERSISTENT(TsgBrushDialog, TComponent)
 
@@ -163,27 +166,60 @@ class TsgBrushDialog : public TComponent {
     TsgBrush* Brush() const { return FBrush; }
     void SetBrush(TsgBrush* Value) { FBrush->Assign(Value); }
     TComponent* Component() const { return FComponent; }
-    void SetComponent(TComponent* Value) { FComponent = Value; }
+    // The object whose brushes the list shows; forgotten when it is freed.
+    void SetComponent(TComponent* Value);
 
-    TsgBrushStyles ShowStyles = sgAllBrushStyles;
-    bool ShowBrushList = true;
-    bool ShowMakeResource = false;
-    int DialogHeight = 360;
-    int DialogWidth = 330;
-    int DialogLeft = 0;
-    int DialogTop = 0;
-    UnicodeString TxtTitle = u"Brush Designer";
-    UnicodeString TxtNone = u"None";
-    UnicodeString TxtSolid = u"Solid";
-    UnicodeString TxtGradient = u"Gradient";
-    UnicodeString TxtResource = u"Resource";
-    UnicodeString TxtMakeResource = u"Make a resource";
-    UnicodeString TxtOk = u"OK";
-    UnicodeString TxtCancel = u"Cancel";
+    TsgBrushStyles ShowStyles() const { return FShowStyles; }
+    void SetShowStyles(TsgBrushStyles Value) { FShowStyles = Value; }
+    bool ShowBrushList() const { return FShowBrushList; }
+    void SetShowBrushList(bool Value) { FShowBrushList = Value; }
+    bool ShowMakeResource() const { return FShowMakeResource; }
+    void SetShowMakeResource(bool Value) { FShowMakeResource = Value; }
+    int DialogHeight() const { return FDialogHeight; }
+    void SetDialogHeight(int Value) { FDialogHeight = Value; }
+    int DialogWidth() const { return FDialogWidth; }
+    void SetDialogWidth(int Value) { FDialogWidth = Value; }
+    int DialogLeft() const { return FDialogLeft; }
+    void SetDialogLeft(int Value) { FDialogLeft = Value; }
+    int DialogTop() const { return FDialogTop; }
+    void SetDialogTop(int Value) { FDialogTop = Value; }
+    UnicodeString TxtTitle() const { return FTxtTitle; }
+    void SetTxtTitle(const UnicodeString& Value) { FTxtTitle = Value; }
+    UnicodeString TxtNone() const { return FTxtNone; }
+    void SetTxtNone(const UnicodeString& Value) { FTxtNone = Value; }
+    UnicodeString TxtSolid() const { return FTxtSolid; }
+    void SetTxtSolid(const UnicodeString& Value) { FTxtSolid = Value; }
+    UnicodeString TxtGradient() const { return FTxtGradient; }
+    void SetTxtGradient(const UnicodeString& Value) { FTxtGradient = Value; }
+    UnicodeString TxtResource() const { return FTxtResource; }
+    void SetTxtResource(const UnicodeString& Value) { FTxtResource = Value; }
+    UnicodeString TxtMakeResource() const { return FTxtMakeResource; }
+    void SetTxtMakeResource(const UnicodeString& Value) { FTxtMakeResource = Value; }
+    UnicodeString TxtOk() const { return FTxtOk; }
+    void SetTxtOk(const UnicodeString& Value) { FTxtOk = Value; }
+    UnicodeString TxtCancel() const { return FTxtCancel; }
+    void SetTxtCancel(const UnicodeString& Value) { FTxtCancel = Value; }
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    TsgBrushStyles FShowStyles = sgAllBrushStyles;
+    bool FShowBrushList = true;
+    bool FShowMakeResource = false;
     TsgBrush* FBrush;
     TComponent* FComponent = nullptr;
+    int FDialogHeight = 360;
+    int FDialogWidth = 330;
+    int FDialogLeft = 0;
+    int FDialogTop = 0;
+    UnicodeString FTxtTitle = u"Brush Designer";
+    UnicodeString FTxtNone = u"None";
+    UnicodeString FTxtSolid = u"Solid";
+    UnicodeString FTxtGradient = u"Gradient";
+    UnicodeString FTxtResource = u"Resource";
+    UnicodeString FTxtMakeResource = u"Make a resource";
+    UnicodeString FTxtOk = u"OK";
+    UnicodeString FTxtCancel = u"Cancel";
 };
 
 // Edits a copy of Brush; on OK the brush takes it. True on OK.

@@ -3,7 +3,7 @@
 #include "scene/controls/Sg_controls_buttons.h"
 #include "scene/controls/Sg_controls_text.h"
 #include "scene/controls/Sg_layout.h"
-#include "scene/controls/Sg_textbox.h"
+#include "scene/controls/Sg_memo.h"
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
 #include "scene/core/Sg_scene_background.h"
@@ -48,10 +48,10 @@ void TsgPathDataDesigner::PathDataChange(TObject*) {
 void TsgPathDataDesigner::Button1Click(TObject*) {
     if (!PathData)
         return;
+    // The memo's paste ends in its Change, which brings the new text to the preview.
     PathData->SelectAll();
-    PathData->InsertText(UnicodeString());
+    PathData->ClearSelection();
     PathData->PasteFromClipboard();
-    PathDataChange(PathData);
 }
 
 void TsgPathDataDesigner::Button2Click(TObject*) {
@@ -66,7 +66,8 @@ bool sgEditPathData(TsgPathData* Data) {
     if (!Data)
         return false;
     auto form = std::make_unique<TsgPathDataDesigner>();
-    form->PathData->SetText(UnicodeString(Data->GetPathString()));
+    // Through the lines, whose edits end in the memo's Change: the preview opens on the path.
+    form->PathData->Lines()->SetTextStr(UnicodeString(Data->GetPathString()));
     const bool ok = sgDesignShowModal()(*form) == mrOk;
     if (ok)
         Data->SetPathString(AnsiString(form->PathData->Text()));

@@ -8,10 +8,10 @@ class TsgButton;
 class TsgBackground;
 class TsgLabel;
 class TsgLayout;
+class TsgMemo;
 class TsgPath;
 class TsgPathData;
 class TsgScene;
-class TsgTextBox;
 
 class TsgPathDataDesigner : public TForm {
     DBI_PERSISTENT(TsgPathDataDesigner, TForm)
@@ -21,15 +21,17 @@ class TsgPathDataDesigner : public TForm {
     TsgScene* sgScene1 = nullptr;
     TsgBackground* Root1 = nullptr;
     TsgLabel* labelMemo = nullptr;
-    // The path text (one line: the toolkit has no multi-line editor yet).
-    TsgTextBox* PathData = nullptr;
+    // The path text, any number of lines, unwrapped.
+    TsgMemo* PathData = nullptr;
     TsgLayout* previewLayout = nullptr;
     TsgPath* previewPath = nullptr;
     TsgButton* Button1 = nullptr;
     TsgButton* Button2 = nullptr;
     TsgButton* Button3 = nullptr;
 
+    // The memo's text becomes the preview's path while the preview column shows.
     void PathDataChange(TObject* Sender);
+    // "Paste": the clipboard's text replaces the whole memo.
     void Button1Click(TObject* Sender);
     void Button2Click(TObject* Sender);
     void Button3Click(TObject* Sender);

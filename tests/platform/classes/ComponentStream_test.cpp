@@ -83,6 +83,17 @@ TEST(ComponentStream, DefaultsAreNotWrittenButTheConstructorsOwnValueIs) {
     widget.StoreHint = false;
     EXPECT_EQ(WriteText(&widget),
               "object W: TTestWidget\n  Visible = False\n  Opacity = 0.0\nend\n");
+
+    // A set emptied from a non-empty default is written as the empty set and read back empty;
+    // one equal to its default is left out whatever order its elements were given in.
+    widget.Anchors = 0;
+    const std::string emptied = WriteText(&widget);
+    EXPECT_EQ(emptied, "object W: TTestWidget\n  Visible = False\n  Anchors = []\n"
+                       "  Opacity = 0.0\nend\n");
+    std::unique_ptr<TComponent> read(ReadRoot(emptied));
+    EXPECT_EQ(static_cast<TTestWidget*>(read.get())->Anchors, 0);
+    read.reset(ReadRoot("object W: TTestWidget\n  Anchors = [akTop, akLeft]\nend\n"));
+    EXPECT_EQ(WriteText(read.get()), "object W: TTestWidget\n  Margin = 5\nend\n");
 }
 
 TEST(ComponentStream, EveryPropertyKindIsReadByNameWithReferencesFixedUp) {
@@ -204,6 +215,22 @@ TEST(ComponentStream, ErrorsRaiseUnlessTheHookHandlesThem) {
         EXPECT_EQ(static_cast<TTestWidget*>(root.get())->Count, 4);
         EXPECT_EQ(messages.size(), 1u);
     }
+}
+
+TEST(ComponentStream, AnUnknownSetElementIsNamedInTheErrorAndSetsNothing) {
+    const std::string text = "object F: TTestWidget\n  Anchors = [akRight, akNowhere]\nend\n";
+    try {
+        delete ReadRoot(text);
+        ADD_FAILURE() << "read without error";
+    } catch (const EReadError& e) {
+        EXPECT_EQ(AnsiString(e.Message()).str(),
+                  "Error reading TTestWidget.Anchors: Invalid property value: akNowhere is not "
+                  "an element of the set");
+    }
+    std::unique_ptr<TComponent> root(ReadRoot(text, nullptr, [](TReader& r) {
+        r.OnError = [](TReader&, const AnsiString&, bool& handled) { handled = true; };
+    }));
+    EXPECT_EQ(static_cast<TTestWidget*>(root.get())->Anchors, (1 << akLeft) | (1 << akTop));
 }
 
 TEST(ComponentStream, HooksRenameFindClassesAndTakeUnknownProperties) {

@@ -8,6 +8,7 @@
 #include "scene/controls/Sg_controls_popupbox.h"
 #include "scene/controls/Sg_controls_text.h"
 #include "scene/controls/Sg_layouts.h"
+#include "scene/controls/Sg_memo.h"
 #include "scene/controls/Sg_scrollbox.h"
 #include "scene/controls/Sg_textbox.h"
 #include "scene/core/Sg_ani.h"
