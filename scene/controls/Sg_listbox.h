@@ -168,6 +168,7 @@ class TsgListBox : public TsgScrollBox {
     TsgRect GetContentBounds() override;
     void ContentPaint(TsgCanvas* Canvas, const TsgRect& ARect) override;
     void PaintContentChildren(TsgScrollContent* AContent) override;
+    bool ShownContentRange(int& First, int& Last) override { return VisibleRange(First, Last); }
     // Items style themselves on their first paint: a long list is never styled as a whole.
     bool StylesContentWithBox() const override { return false; }
     void DoKeyDownTimer(TObject* Sender);
