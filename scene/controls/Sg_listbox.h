@@ -7,8 +7,8 @@
 // second after the last key). Items are real children: anything else may lie between them.
 //
 // Lists may be long. Where the layout is the plain one (every scrolled child an item, laid out
-// by the box) rows are found by binary search, so painting touches only the visible rows and a
-// click or a key costs no walk over the whole list.
+// by the box) rows are found by binary search, so painting and hit testing touch only the
+// visible rows and a click or a key costs no walk over the whole list.
 #pragma once
 
 #include "scene/controls/Sg_scrollbox.h"
