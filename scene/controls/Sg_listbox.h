@@ -7,8 +7,8 @@
 // second after the last key). Items are real children: anything else may lie between them.
 //
 // Lists may be long. Where the layout is the plain one (every scrolled child an item, laid out
-// by the box) rows are found by binary search, so painting touches only the visible rows and a
-// click or a key costs no walk over the whole list.
+// by the box) rows are found by binary search, so painting and hit testing touch only the
+// visible rows and a click or a key costs no walk over the whole list.
 #pragma once
 
 #include "scene/controls/Sg_scrollbox.h"
@@ -168,6 +168,7 @@ class TsgListBox : public TsgScrollBox {
     TsgRect GetContentBounds() override;
     void ContentPaint(TsgCanvas* Canvas, const TsgRect& ARect) override;
     void PaintContentChildren(TsgScrollContent* AContent) override;
+    bool ShownContentRange(int& First, int& Last) override { return VisibleRange(First, Last); }
     // Items style themselves on their first paint: a long list is never styled as a whole.
     bool StylesContentWithBox() const override { return false; }
     void DoKeyDownTimer(TObject* Sender);

@@ -62,10 +62,13 @@ TsgRect TsgScrollContent::GetClipRect() {
 }
 
 TsgVisualObject* TsgScrollContent::ObjectByPoint(float X, float Y) {
-    TsgVisualObject* hit = TsgContent::ObjectByPoint(X, Y);
-    if (hit && !sgPtInRect(AbsoluteToLocal({X, Y}), GetClipRect()))
+    // Nothing scrolled out of the viewport is hit.
+    if (!sgPtInRect(AbsoluteToLocal({X, Y}), GetClipRect()))
         return nullptr;
-    return hit;
+    int first = 0, last = ChildrenCount() - 1;
+    if (TsgScrollBox* box = Box())
+        box->ShownContentRange(first, last);
+    return ObjectByPointAmong(X, Y, first, last);
 }
 
 void TsgScrollContent::ChildAdded(TsgObject* AObject) {

@@ -104,6 +104,9 @@ class TsgScrollBox : public TsgControl {
     virtual void ContentPaint(TsgCanvas* Canvas, const TsgRect& ARect);
     // Paints the scrolled children; all of them unless a subclass knows which are visible.
     virtual void PaintContentChildren(TsgScrollContent* AContent);
+    // The content children that can show in the viewport, when the box knows them without a
+    // walk over all of them; painting and hit testing look at no others.
+    virtual bool ShownContentRange(int&, int&) { return false; }
     // Whether the scrolled children are styled together with the box; false where they are
     // many and each styles itself on its first paint.
     virtual bool StylesContentWithBox() const { return true; }

@@ -53,13 +53,17 @@ bool TsgVisualObject::CheckHitTest(bool AHitTest) {
 }
 
 TsgVisualObject* TsgVisualObject::ObjectByPoint(float X, float Y) {
+    return ObjectByPointAmong(X, Y, 0, ChildrenCount() - 1);
+}
+
+TsgVisualObject* TsgVisualObject::ObjectByPointAmong(float X, float Y, int First, int Last) {
     const bool design = InDesign(Scene());
     if (!design && (!FVisible || (IsControl() && !GetAbsoluteEnabled())))
         return nullptr;
     if (FClipChildren && !PointInObject(X, Y))
         return nullptr;
     if (!(design && FDesignHide))
-        for (int i = ChildrenCount() - 1; i >= 0; --i) {
+        for (int i = std::min(Last, ChildrenCount() - 1); i >= std::max(First, 0); --i) {
             TsgVisualObject* child = GetChild(i)->Visual();
             if (!child || !(child->FVisible || design))
                 continue;

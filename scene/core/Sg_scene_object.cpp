@@ -74,6 +74,8 @@ void TsgObject::AddObject(TsgObject* AObject) {
     FChildren->Add(AObject);
     AObject->FParent = this;
     AObject->FScene = FScene;
+    if (TsgVisualObject* v = AObject->Visual(); v && v->ClipParent())
+        FMayHaveClipParentChild = true;
     AObject->UpdateChildScene();
     AObject->ChangeParent();
     // Only an effect among the children changes what HasEffect answers; long lists add and
@@ -411,9 +413,12 @@ bool TsgObject::HasAfterPaintEffect() {
 }
 
 TsgVisualObject* TsgObject::HasClipParent() {
+    if (!FMayHaveClipParentChild)
+        return nullptr;
     for (int i = 0; i < ChildrenCount(); ++i)
         if (TsgVisualObject* v = GetChild(i)->Visual(); v && v->ClipParent())
             return v;
+    FMayHaveClipParentChild = false;
     return nullptr;
 }
 

@@ -215,6 +215,9 @@ private:
     IsgScene* FScene = nullptr;
     bool FEffectsDisabled = false;
     bool FDetached = false;
+    // Set when a child may have ClipParent, cleared by a look that finds none: most nodes have
+    // no such child, and a long list would otherwise be searched at every paint.
+    bool FMayHaveClipParentChild = false;
 };
 
 // Points Link at Value and moves Holder's free notification from the old node to the new one, so

@@ -103,6 +103,12 @@ TsgVisualObject::TsgVisualObject(TComponent* AOwner)
 
 TsgVisualObject::~TsgVisualObject() {
     BeforeDestruction();
+    MarkAbsoluteStale();
+    // Children that outlive this node must not reach back into it.
+    while (TsgVisualObject* child = FFreshChildren) {
+        FFreshChildren = child->FFreshNext;
+        child->FFreshIn = child->FFreshPrev = child->FFreshNext = nullptr;
+    }
     FTabList.clear();
     delete FEffectBitmap;
     delete FMargins;
@@ -111,6 +117,12 @@ TsgVisualObject::~TsgVisualObject() {
     delete FScale;
     delete FSkew;
     delete FPosition;
+}
+
+void TsgVisualObject::SetClipParent(bool Value) {
+    FClipParent = Value;
+    if (Value && Parent())
+        Parent()->FMayHaveClipParentChild = true;
 }
 
 bool TsgVisualObject::SceneUpdatesOn() {
@@ -309,7 +321,7 @@ TsgMatrix TsgVisualObject::GetAbsoluteMatrix() {
                              parent->GetAbsoluteMatrix());
     else
         FAbsoluteMatrix = FLocalMatrix;
-    FRecalcAbsolute = false;
+    MarkAbsoluteWorkedOut(parent);
     if (!FInPaintTo)
         FUpdateEffects = true;
     if (SceneUpdatesOn() && !FInPaintTo)
@@ -323,18 +335,42 @@ TsgMatrix TsgVisualObject::InvertAbsoluteMatrix() {
     return m;
 }
 
-void TsgVisualObject::RecalcAbsolute() {
+void TsgVisualObject::MarkAbsoluteStale() {
     FRecalcAbsolute = true;
+    if (!FFreshIn)
+        return;
+    if (FFreshPrev)
+        FFreshPrev->FFreshNext = FFreshNext;
+    else
+        FFreshIn->FFreshChildren = FFreshNext;
+    if (FFreshNext)
+        FFreshNext->FFreshPrev = FFreshPrev;
+    FFreshIn = FFreshPrev = FFreshNext = nullptr;
+}
+
+void TsgVisualObject::MarkAbsoluteWorkedOut(TsgVisualObject* Parent) {
+    MarkAbsoluteStale();
+    FRecalcAbsolute = false;
+    if (!Parent)
+        return;
+    FFreshIn = Parent;
+    FFreshNext = Parent->FFreshChildren;
+    if (FFreshNext)
+        FFreshNext->FFreshPrev = this;
+    Parent->FFreshChildren = this;
+}
+
+void TsgVisualObject::RecalcAbsolute() {
+    MarkAbsoluteStale();
     // A node's matrix is only worked out after its parent's, and a node marked stale has its
-    // whole subtree marked with it: a stale child needs no visit (a long list scrolled page by
-    // page has stale rows outside the view).
-    for (int i = 0; i < ChildrenCount(); ++i)
-        if (TsgVisualObject* v = GetChild(i)->Visual(); v && !v->FRecalcAbsolute)
-            v->RecalcAbsolute();
+    // whole subtree marked with it: only the children worked out since need a visit, and each
+    // leaves the list as it goes stale.
+    while (FFreshChildren)
+        FFreshChildren->RecalcAbsolute();
 }
 
 void TsgVisualObject::RecalcAbsoluteNow() {
-    FRecalcAbsolute = true;
+    MarkAbsoluteStale();
     GetAbsoluteMatrix();
     for (int i = 0; i < ChildrenCount(); ++i)
         if (TsgVisualObject* v = GetChild(i)->Visual())

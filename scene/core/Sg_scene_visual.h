@@ -143,7 +143,7 @@ class TsgVisualObject : public TsgObject {
     bool ClipChildren() const { return FClipChildren; }
     void SetClipChildren(bool Value);
     bool ClipParent() const { return FClipParent; }
-    void SetClipParent(bool Value) { FClipParent = Value; }
+    void SetClipParent(bool Value);
     bool CanClipped() const { return FCanClipped; }
     void SetCanClipped(bool Value) { FCanClipped = Value; }
     bool AutoCapture() const { return FAutoCapture; }
@@ -184,6 +184,9 @@ class TsgVisualObject : public TsgObject {
     virtual bool PointInObject(float X, float Y);
     bool CheckHitTest(bool AHitTest);
     virtual TsgVisualObject* ObjectByPoint(float X, float Y);
+    // As ObjectByPoint, with only the children First to Last looked at (a container that knows
+    // which of its many children can lie under a point).
+    TsgVisualObject* ObjectByPointAmong(float X, float Y, int First, int Last);
     virtual TsgVisualObject* FindTarget(const TsgPoint& APoint, const TsgDragObject& Data);
 
     // Mouse, in local coordinates.
@@ -332,6 +335,8 @@ private:
     friend class TsgObject;
 
     void RelayoutAfterResize();
+    void MarkAbsoluteStale();
+    void MarkAbsoluteWorkedOut(TsgVisualObject* Parent);
 
     bool FIsMouseOver = false;
     bool FPressed = false;
@@ -372,6 +377,13 @@ private:
     TsgMatrix FLocalMatrix = IdentityMatrix;
     TsgMatrix FAbsoluteMatrix = IdentityMatrix;
     bool FRecalcAbsolute = true;
+    // The children whose absolute matrices are worked out, linked through their own fields, so
+    // that marking a moved node stale visits those and no others (a long list scrolled page by
+    // page has only its shown rows worked out). FFreshIn is the node whose list holds this one.
+    TsgVisualObject* FFreshChildren = nullptr;
+    TsgVisualObject* FFreshIn = nullptr;
+    TsgVisualObject* FFreshPrev = nullptr;
+    TsgVisualObject* FFreshNext = nullptr;
     bool FUpdateEffects = true;
     bool FLocked = false;
     float FOpacity = 1;

@@ -347,4 +347,83 @@ TEST_F(ListBox, AClickAtTheTopOfALongListScrolledToItsEndFindsItsRow) {
     EXPECT_EQ(list->ItemIndex(), top);
 }
 
+// Rows of a text and a small hit-testable mark at (2, 2).
+std::unique_ptr<TsgObject> MarkedRowStyle() {
+    auto* root = new TsgRectangle(nullptr);
+    root->SetResourceName(u"testmarkedrowstyle");
+    root->SetBounds(0, 0, 100, 19);
+    root->Fill()->SetStyle(sgBrushNone);
+    root->Stroke()->SetStyle(sgBrushNone);
+    root->SetHitTest(false);
+    auto* text = new TsgText(nullptr);
+    text->SetResourceName(u"text");
+    text->SetAlign(vaClient);
+    text->SetHitTest(false);
+    text->Fill()->SetSolidColor(0xFF1F2328);
+    root->AddObject(text);
+    auto* mark = new TsgRectangle(nullptr);
+    mark->SetResourceName(u"mark");
+    mark->SetBounds(2, 2, 8, 8);
+    mark->Fill()->SetSolidColor(0xFF2050C0);
+    root->AddObject(mark);
+    return std::unique_ptr<TsgObject>(root);
+}
+
+// Scrolled page by page, painted and hit-tested at every step, a long list shows exactly what
+// the same list shows scrolled there at once, and a point finds the part of the row under it:
+// no row keeps a place worked out for an earlier page.
+TEST_F(ListBox, ALongListScrolledPageByPageShowsAndHitsWhatItDoesScrolledThereAtOnce) {
+    auto rowStyle = MarkedRowStyle();
+    auto fill = [](TsgListBox* l) {
+        l->BeginUpdate();
+        for (int i = 0; i < 3000; ++i) {
+            auto* item = new TsgListBoxItem(nullptr);
+            item->SetText(UnicodeString::FromUtf8("row " + std::to_string(i)));
+            l->AddObject(item);
+            item->SetResource(u"testmarkedrowstyle");
+        }
+        l->EndUpdate();
+    };
+    fill(list);
+    TsgOffscreenScene other{nullptr, 400, 400};
+    auto* direct = new TsgListBox(nullptr);
+    direct->SetResource(u"testlistboxstyle");
+    direct->SetAnimated(false);
+    other.AddObject(direct);
+    direct->SetBounds(0, 0, 200, 120);
+    direct->ApplyResource();
+    fill(direct);
+
+    scene.InvalidateAll();
+    scene.PaintScene(0xFFFFFFFF);
+    const float page = list->ContentLayout()->Height();
+    constexpr int kPages = 25;
+    for (int p = 1; p <= kPages; ++p) {
+        list->VScrollBar()->SetValue(p * page);
+        scene.PaintScene(0xFFFFFFFF);
+        // The mark of the first row wholly in view.
+        const float value = list->VScrollBar()->Value();
+        const int top = static_cast<int>(std::ceil(value / 19));
+        TsgListBoxItem* row = list->ItemByIndex(top);
+        ASSERT_NE(row, nullptr);
+        const TsgPoint at = row->LocalToAbsolute({6, 6});
+        TsgVisualObject* hit = list->ObjectByPoint(at.X, at.Y);
+        ASSERT_NE(hit, nullptr) << p;
+        EXPECT_EQ(hit->ResourceName(), UnicodeString(u"mark")) << p;
+        TsgObject* owner = hit->Parent();
+        while (owner && owner != row)
+            owner = owner->Parent();
+        EXPECT_EQ(owner, row) << p;
+    }
+    direct->VScrollBar()->SetValue(kPages * page);
+    other.InvalidateAll();
+    other.PaintScene(0xFFFFFFFF);
+    const TsgCanvas& a = *scene.Canvas();
+    const TsgCanvas& b = *other.Canvas();
+    ASSERT_EQ(a.Width() * a.Height(), b.Width() * b.Height());
+    const size_t n = size_t(a.Width()) * size_t(a.Height());
+    EXPECT_TRUE(std::equal(a.BufferBits(), a.BufferBits() + n, b.BufferBits()));
+    delete direct;
+}
+
 } // namespace

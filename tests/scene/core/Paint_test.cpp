@@ -143,6 +143,41 @@ TEST_F(PaintTest, ClipParentLeavesAHoleInItsParent) {
     EXPECT_EQ(At(22, 22), kBlue);
 }
 
+// The hole follows the child's ClipParent however the child and the flag come and go.
+TEST_F(PaintTest, ClipParentHoleFollowsTheFlagAndTheChild) {
+    enum Step { FlagBeforeAdding, FlagAfterAdding, FlagCleared, ChildRemoved };
+    const struct {
+        Step step;
+        bool hole;
+    } cases[] = {{FlagBeforeAdding, true},
+                 {FlagAfterAdding, true},
+                 {FlagCleared, false},
+                 {ChildRemoved, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.step));
+        auto* panel = Add<TsgPreviewShape>(root, 0, 0, 30, 30, kRed);
+        // The panel is painted once without any such child first.
+        Paint();
+        auto* hole = Add<TsgPreviewShape>(nullptr, 5, 5, 10, 10, 0);
+        hole->Fill()->SetStyle(sgBrushNone);
+        if (c.step == FlagBeforeAdding)
+            hole->SetClipParent(true);
+        panel->AddObject(hole);
+        if (c.step != FlagBeforeAdding)
+            hole->SetClipParent(true);
+        Paint();
+        EXPECT_EQ(At(10, 10), kWhite);
+        if (c.step == FlagCleared)
+            hole->SetClipParent(false);
+        if (c.step == ChildRemoved)
+            delete hole;
+        Paint();
+        EXPECT_EQ(At(10, 10), c.hole ? kWhite : kRed);
+        EXPECT_EQ(At(2, 2), kRed);
+        delete panel;
+    }
+}
+
 TEST_F(PaintTest, TwoEffectsKeepTheirOwnPictures) {
     auto* shape = Add<TsgPreviewShape>(root, 10, 10, 10, 10, 0xFF00FF00);
     auto* red = new ColourEffect(scene);

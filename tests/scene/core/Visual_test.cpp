@@ -10,6 +10,7 @@
 #include <cmath>
 #include <memory>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -57,6 +58,69 @@ TEST(Visual, AbsoluteMatrixFollowsAncestorsAndNewParents) {
     EXPECT_NEAR(back.X, 0, 1e-6);
     EXPECT_NEAR(back.Y, 0, 1e-6);
     EXPECT_EQ(child->GetAbsoluteScale(), (TsgPoint{1, 1}));
+}
+
+// Moving a node reaches every matrix read below it before, however few of its children were
+// read and in whatever order, also after children moved to another parent or lost theirs.
+TEST(Visual, MovingANodeReachesEveryMatrixReadBelowIt) {
+    struct Case {
+        const char* what;
+        std::vector<int> read; // children whose matrices are read before the move
+    };
+    const Case cases[] = {
+        {"none", {}},
+        {"one", {5}},
+        {"first and last", {0, 9}},
+        {"all", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+        {"backwards", {9, 4, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TsgVisualObject root(nullptr);
+        auto* mid = new TsgVisualObject(nullptr);
+        root.AddObject(mid);
+        std::vector<TsgVisualObject*> rows;
+        for (int i = 0; i < 10; ++i) {
+            auto* row = new TsgVisualObject(nullptr);
+            row->Position()->SetPoint({0, float(10 * i)});
+            auto* part = new TsgVisualObject(nullptr);
+            part->Position()->SetPoint({3, 1});
+            row->AddObject(part);
+            mid->AddObject(row);
+            rows.push_back(row);
+        }
+        for (int i : c.read)
+            rows[size_t(i)]->GetChild(0)->Visual()->AbsoluteMatrix();
+        mid->Position()->SetPoint({100, -50});
+        for (int i = 0; i < 10; ++i)
+            EXPECT_EQ(rows[size_t(i)]->GetChild(0)->Visual()->LocalToAbsolute({0, 0}),
+                      (TsgPoint{103, float(10 * i - 49)}))
+                << i;
+        root.Position()->SetPoint({1, 1});
+        EXPECT_EQ(rows[9]->LocalToAbsolute({0, 0}), (TsgPoint{101, 41}));
+    }
+    // A child read under one parent and moved under another follows the new one only; its old
+    // parent may go first.
+    auto* first = new TsgVisualObject(nullptr);
+    TsgVisualObject second(nullptr);
+    auto* child = new TsgVisualObject(nullptr);
+    first->AddObject(child);
+    first->Position()->SetPoint({5, 5});
+    EXPECT_EQ(child->LocalToAbsolute({0, 0}), (TsgPoint{5, 5}));
+    second.AddObject(child);
+    EXPECT_EQ(child->LocalToAbsolute({0, 0}), (TsgPoint{0, 0}));
+    delete first;
+    second.Position()->SetPoint({7, 0});
+    EXPECT_EQ(child->LocalToAbsolute({0, 0}), (TsgPoint{7, 0}));
+    // A parent freed before a child it no longer holds.
+    TsgVisualObject* orphanParent = new TsgVisualObject(nullptr);
+    TsgVisualObject orphan(nullptr);
+    orphanParent->AddObject(&orphan);
+    orphan.AbsoluteMatrix();
+    orphanParent->RemoveObject(&orphan);
+    delete orphanParent;
+    orphan.Position()->SetPoint({2, 3});
+    EXPECT_EQ(orphan.LocalToAbsolute({0, 0}), (TsgPoint{2, 3}));
 }
 
 // Chains of three objects whose absolute matrices numpy computed (tests/scene/core/
