@@ -17,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -282,7 +284,8 @@ TEST_F(PopupWindow, AModalPopupOpenedFromATimerHandlerAnimates) {
     fade->SetTrigger("IsOpen=true");
     popup->AddObject(fade);
 
-    TimerOpener opener{popup};
+    TimerOpener opener;
+    opener.popup = popup;
     TTimer open;
     open.SetInterval(5);
     open.SetOnTimer([&opener](TTimer& self) { opener.Open(self); });
@@ -301,6 +304,70 @@ TEST_F(PopupWindow, AModalPopupOpenedFromATimerHandlerAnimates) {
         return o > 0 && o < 1;
     })) << "the fade jumped instead of running";
     EXPECT_FALSE(popup->IsOpen());
+}
+
+// A program whose form is left to the application with its scene, a looping animation and a
+// popup open in a window of its own when the loop ends, and which then exits. An exit handler
+// registered before the program starts runs after everything the program's exit frees first.
+size_t scenesAtStart = 0;
+void SayWhetherTheScenesWentFirst() {
+    if (sgLiveScenes().size() == scenesAtStart)
+        std::fputs("every scene freed first\n", stderr);
+}
+
+void RunSceneThenExit() {
+    static TManualClock clock;
+    SetUiClock(&clock);
+    RegisterSgSceneUnit();
+    RegisterSgAniUnit();
+    if (!EnsureVideo())
+        std::exit(4);
+    scenesAtStart = sgLiveScenes().size();
+    std::atexit(SayWhetherTheScenesWentFirst);
+
+    TForm* form = nullptr;
+    Application->CreateForm(form);
+    form->SetBounds(100, 100, 300, 200);
+    auto* scene = new TsgScene(form);
+    scene->SetParent(form);
+    scene->SetBounds(0, 0, 300, 200);
+    auto* root = new TsgVisualObject(nullptr);
+    root->SetBounds(0, 0, 300, 200);
+    scene->AddObject(root);
+    auto* pulse = new TsgFloatAnimation(nullptr);
+    pulse->SetPropertyName("Opacity");
+    pulse->SetStartValue(0.5f);
+    pulse->SetStopValue(1);
+    pulse->SetDuration(1);
+    pulse->SetLoop(true);
+    root->AddObject(pulse);
+    pulse->Start();
+    // Owned by the form, as a popup read with the form's stream is.
+    auto* popup = new TsgPopup(form);
+    popup->SetBounds(0, 0, 40, 30);
+    popup->SetPlacementTarget(root);
+    root->AddObject(popup);
+
+    TTimer open;
+    open.SetInterval(10);
+    open.SetOnTimer([popup](TTimer& self) {
+        self.SetEnabled(false);
+        popup->Popup();
+    });
+    TTimer quit;
+    quit.SetInterval(200);
+    quit.SetOnTimer([popup](TTimer&) {
+        if (!popup->IsOpen() || !aniThread)
+            std::exit(5);
+        Application->Terminate();
+    });
+    form->Show();
+    Application->Run();
+    std::exit(0);
+}
+
+TEST(PopupAtExit, ASceneLeftToTheApplicationGoesFirstAsTheProgramExits) {
+    EXPECT_EXIT(RunSceneThenExit(), ::testing::ExitedWithCode(0), "every scene freed first");
 }
 
 } // namespace
