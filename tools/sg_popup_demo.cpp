@@ -36,7 +36,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 
 namespace {
@@ -151,25 +150,29 @@ int RunMessage(TsgMessageButtons Buttons, TsgMessageType Type, long Hold) {
         Say("shown\n");
     };
 
-    form->Show();
-    // Asked from the top of the program (not from a handler), as an application asks its
-    // questions from its own event code.
-    restTimer.SetEnabled(true);
-    const int result =
-        MessagePopup(u"Replace the catalogue?", u"A catalogue of the same name is already there.",
-                     Type, Buttons, scene);
-    shownPopup = nullptr;
-    restTimer.SetEnabled(false);
-    Say("result %d\n", result);
-    Say("closed\n");
-    // The window stays a moment without the popup.
+    // The window stays a moment without the popup once it has gone.
     TTimer exitTimer;
+    exitTimer.SetEnabled(false);
     exitTimer.SetInterval(static_cast<uint32_t>(std::max(1L, Hold)));
     exitTimer.SetOnTimer([](TTimer&) { Application->Terminate(); });
-    exitTimer.SetEnabled(true);
+    // Asked from a one-shot timer once the window is up, as an application asks its questions
+    // from its own event code: the popup's loop runs inside the timer's handler.
+    TTimer askTimer;
+    askTimer.SetInterval(100);
+    askTimer.SetOnTimer([&](TTimer& timer) {
+        timer.SetEnabled(false);
+        restTimer.SetEnabled(true);
+        const int result =
+            MessagePopup(u"Replace the catalogue?",
+                         u"A catalogue of the same name is already there.", Type, Buttons, scene);
+        shownPopup = nullptr;
+        restTimer.SetEnabled(false);
+        Say("result %d\n", result);
+        Say("closed\n");
+        exitTimer.SetEnabled(true);
+    });
+    form->Show();
     Application->Run();
-    // Gone before the program's statics, like the scene of the drop-down demo.
-    delete scene;
     return 0;
 }
 
@@ -214,7 +217,8 @@ int main(int argc, char** argv) {
         form->SetCaption(u"sg_popup_demo");
         form->SetBounds(100, 100, 400, 300);
 
-        auto scene = std::make_unique<TsgScene>(nullptr);
+        // Owned by the form, which the application frees as the program ends.
+        auto* scene = new TsgScene(form);
         scene->SetParent(form);
         scene->SetBounds(0, 0, 400, 300);
         TsgRectangle* root = Box(nullptr, 0, 0, 400, 300, "#FFE0E0E0");
@@ -260,7 +264,6 @@ int main(int argc, char** argv) {
 
         form->Show();
         Application->Run();
-        scene.reset();
     } catch (const Exception& e) {
         std::fprintf(stderr, "sg_popup_demo: %s\n", e.what());
         return 1;

@@ -10,11 +10,28 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
 namespace {
 TApplication application;
+
+void FreeOwnedAtExit() {
+    if (Application)
+        Application->FreeOwned();
+}
+
+// An exit handler runs before the destructors of the statics made before it was registered:
+// registered as the loop starts and again as it ends, it frees the forms while every list their
+// teardown touches is still whole, also when the program exits from inside the loop.
+void FreeOwnedBeforeTheStatics() {
+    // Bounded: a program that runs the loop again and again does not grow the exit list.
+    constexpr int MaxRegistrations = 64;
+    static int registrations = 0;
+    if (registrations < MaxRegistrations && std::atexit(FreeOwnedAtExit) == 0)
+        ++registrations;
+}
 } // namespace
 
 TApplication* Application = &application;
@@ -33,6 +50,7 @@ void TApplication::Initialize() {
 }
 
 void TApplication::Run() {
+    FreeOwnedBeforeTheStatics();
     if (mainForm_ && ShowMainForm && !mainForm_->Visible())
         mainForm_->Show();
     while (!terminated_) {
@@ -42,6 +60,7 @@ void TApplication::Run() {
             HandleException();
         }
     }
+    FreeOwnedBeforeTheStatics();
 }
 
 bool TApplication::ProcessMessage() {
@@ -198,7 +217,7 @@ void TApplication::FormDestroyed(TForm* form) {
                  owned_.end());
 }
 
-void TApplication::Reset() {
+void TApplication::FreeOwned() {
     // Last created first, as owners free their components.
     while (!owned_.empty()) {
         Owned item = owned_.back();
@@ -206,6 +225,10 @@ void TApplication::Reset() {
         item.destroy(item.object);
     }
     mainForm_ = nullptr;
+}
+
+void TApplication::Reset() {
+    FreeOwned();
     terminated_ = false;
     // A quit request nobody took would end the next loop at once.
     TMsg msg;

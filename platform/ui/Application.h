@@ -47,7 +47,9 @@ public:
     // class is no component or cannot be made without arguments.
     void CreateForm(const TClassInfo& componentClass, TComponent*& reference);
 
-    // The message loop, until the application terminates. Shows the main form first.
+    // The message loop, until the application terminates. Shows the main form first. From
+    // then on, what CreateForm made is freed as the program exits, ahead of the statics made so
+    // far (see FreeOwned).
     void Run();
     // Handles every message pending now, then returns.
     void ProcessMessages();
@@ -82,6 +84,10 @@ public:
     // For TForm's destructor: a form freed by its own code is no longer the application's.
     void FormDestroyed(TForm* form);
     void ForgetMainForm() { mainForm_ = nullptr; }
+    // Frees what CreateForm made, last made first. The forms' scenes, timers and popups work
+    // on lists the toolkit's units make as the program runs; those statics were made after the
+    // application object and would otherwise be gone before it frees its forms.
+    void FreeOwned();
     // Frees what CreateForm made and clears the terminated state; for tests.
     void Reset();
 

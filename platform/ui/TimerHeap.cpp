@@ -33,11 +33,12 @@ TTimerHeap& TTimerHeap::Instance() {
 }
 
 uintptr_t TTimerHeap::FreshId() const {
+    // An id whose handler still runs is not free, even when its timer has been stopped: a new
+    // timer under it would count as that timer started again and wait for the handler to
+    // return, which for a handler that runs a modal loop is the whole of that loop.
     uintptr_t id = 1;
-    for (const auto& [key, entry] : timers_) {
-        if (key.first == nullptr && key.second == id)
-            ++id;
-    }
+    while (timers_.count({nullptr, id}) != 0 || runningKeys_.count({nullptr, id}) != 0)
+        ++id;
     return id;
 }
 

@@ -22,7 +22,8 @@
 using TIMERPROC = void (*)(HWND hwnd, UINT message, uintptr_t id, uint32_t time);
 
 // Starts or restarts a timer of `elapse` ms. Without a window the id argument is ignored and a
-// fresh id is answered; with one, (hwnd, id) names the timer and restarting keeps it. Without a
+// fresh id is answered (never that of a timer whose handler is still running, stopped or not);
+// with one, (hwnd, id) names the timer and restarting keeps it. Without a
 // procedure a window timer's ticks go to the window as WM_TIMER. 0 when nothing was started (a
 // window that has gone, or neither a window nor a procedure).
 uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT elapse, TIMERPROC proc);

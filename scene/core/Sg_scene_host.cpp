@@ -41,9 +41,10 @@ DBI_PUBLISH(TsgScene) {
 
 namespace {
 
+// Never destroyed: a scene freed late in the program's exit still leaves the list.
 std::vector<TsgCustomScene*>& LiveScenes() {
-    static std::vector<TsgCustomScene*> scenes;
-    return scenes;
+    static auto* scenes = new std::vector<TsgCustomScene*>();
+    return *scenes;
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include "UiTestSupport.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -188,4 +190,55 @@ TEST_F(Forms, ReleaseFreesTheFormAfterTheMessagesBeforeIt) {
     EXPECT_FALSE(IsWindow(handle));
     EXPECT_EQ(Application->MainForm(), nullptr);
 }
+// A list that a unit makes the first time it is used while the program runs, as the toolkit's
+// lists of scenes, timers and popups are. The flag is plain data, so it can be read at any
+// point of the exit.
+bool unitListGone = false;
+struct UnitList {
+    ~UnitList() { unitListGone = true; }
+};
+void UseUnitList() {
+    static UnitList list;
+    (void)list;
+}
+
+// Owned by a form; its teardown works on the unit's list.
+struct ListUser : TComponent {
+    using TComponent::TComponent;
+    ~ListUser() override {
+        if (unitListGone) {
+            std::fputs("freed after the unit's list had gone\n", stderr);
+            std::_Exit(3);
+        }
+        std::fputs("freed with the unit's list whole\n", stderr);
+    }
+};
+
+// Leaves a form to the application, runs the loop and exits: from a handler inside the loop, or
+// after the loop has returned.
+void RunThenExit(bool fromInsideTheLoop) {
+    TForm* form = nullptr;
+    Application->CreateForm(form);
+    new ListUser(form);
+    if (fromInsideTheLoop)
+        UseUnitList();
+    TTimer quit;
+    quit.SetInterval(10);
+    quit.SetOnTimer([fromInsideTheLoop](TTimer&) {
+        if (fromInsideTheLoop)
+            std::exit(0);
+        UseUnitList();
+        Application->Terminate();
+    });
+    Application->Run();
+    std::exit(0);
+}
+
+TEST_F(Forms, FormsLeftToTheApplicationGoAtExitBeforeTheStaticsMadeUpToThen) {
+    for (bool fromInsideTheLoop : {false, true})
+        EXPECT_EXIT(RunThenExit(fromInsideTheLoop), ::testing::ExitedWithCode(0),
+                    "freed with the unit's list whole")
+            << (fromInsideTheLoop ? "exit inside the loop" : "exit after the loop");
+}
+
 } // namespace

@@ -4,6 +4,8 @@
 #include "UiTestSupport.h"
 
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -98,6 +100,65 @@ TEST_F(Timers, ATimerNeverFiresAgainWhileItsHandlerPumpsMessages) {
     EXPECT_GE(other, 5) << "other timers go on ticking inside the handler";
     Pump();
     EXPECT_EQ(outer, 2) << "a tick that fell due during the handler comes once afterwards";
+}
+
+TEST_F(Timers, ATimerStartedInAHandlerThatStoppedItselfTicksInTheHandlersLoop) {
+    // The shape of a one-shot timer that opens a modal window: it stops itself, then waits in
+    // a loop while timers started on the way (the window's animation clock) must tick.
+    int guardTicks = 0;
+    TTimer guard;
+    guard.SetInterval(10);
+    guard.SetOnTimer([&](TTimer&) { ++guardTicks; });
+
+    struct Started {
+        const char* kind;
+        std::function<void(int& ticks)> start;
+        std::function<void()> stop;
+    };
+    std::unique_ptr<TTimer> inner;
+    static int* procTicks = nullptr;
+    uintptr_t procId = 0;
+    const Started kinds[] = {
+        {"component",
+         [&](int& ticks) {
+             inner = std::make_unique<TTimer>();
+             inner->SetInterval(33);
+             inner->SetOnTimer([&ticks](TTimer&) { ++ticks; });
+         },
+         [&] { inner.reset(); }},
+        {"window-less procedure",
+         [&](int& ticks) {
+             procTicks = &ticks;
+             procId =
+                 SetTimer(nullptr, 0, 33, [](HWND, UINT, uintptr_t, uint32_t) { ++*procTicks; });
+         },
+         [&] { KillTimer(nullptr, procId); }},
+    };
+    for (const Started& kind : kinds) {
+        for (bool freeFirst : {false, true}) {
+            int innerTicks = 0;
+            int guardAtEnd = 0;
+            auto* opener = new TTimer();
+            opener->SetInterval(5);
+            opener->SetOnTimer([&](TTimer& self) {
+                if (freeFirst)
+                    delete &self;
+                else
+                    self.SetEnabled(false);
+                kind.start(innerTicks);
+                const int guardAtStart = guardTicks;
+                while (innerTicks < 3 && guardTicks - guardAtStart < 50)
+                    Application->HandleMessage();
+                guardAtEnd = guardTicks - guardAtStart;
+                kind.stop();
+            });
+            Step(5);
+            EXPECT_EQ(innerTicks, 3) << kind.kind << (freeFirst ? ", opener freed" : "");
+            EXPECT_LT(guardAtEnd, 50) << kind.kind;
+            if (!freeFirst)
+                delete opener;
+        }
+    }
 }
 
 TEST_F(Timers, RestartingAWindowTimerInsideItsHandlerDefersTheNewOne) {

@@ -1,5 +1,6 @@
 // TsgPopup: where popups go for each placement, opening and closing in their own window or in
 // the target's scene, the close rules when several popups are open, and modal results.
+#include "scene/core/Sg_ani.h"
 #include "scene/core/Sg_classes_timer.h"
 #include "scene/core/Sg_scene.h"
 
@@ -8,12 +9,16 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/PointerPosition.h"
 #include "platform/ui/SdlVideo.h"
+#include "platform/ui/Timer.h"
 #include "platform/ui/TimerHeap.h"
 #include "platform/ui/UiClock.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -246,6 +251,123 @@ TEST_F(PopupWindow, ModalLoopEndsWithTheWindowsResultOrCancelWhenCalledAgain) {
     EXPECT_EQ(popup->PopupModal(), mrCancel);
     EXPECT_EQ(answer.nestedResult, mrNone);
     timer.SetEnabled(false);
+}
+
+// Opens the popup modally from a one-shot component timer, as an application asks from its
+// own timer code, and notes the popup's opacity at every tick of a watching timer.
+struct TimerOpener {
+    TsgPopup* popup = nullptr;
+    TModalResult result = -1;
+    std::vector<float> opacities;
+    void Open(TTimer& self) {
+        self.SetEnabled(false);
+        result = popup->PopupModal();
+    }
+    void Watch(TObject*) {
+        if (!popup->IsOpen())
+            return;
+        opacities.push_back(popup->Opacity());
+        // Answered once the fade has run in, or given up on when it does not move.
+        if (popup->PopupForm() && (popup->Opacity() >= 1 || opacities.size() >= 40))
+            popup->PopupForm()->SetModalResult(mrOk);
+    }
+};
+
+TEST_F(PopupWindow, AModalPopupOpenedFromATimerHandlerAnimates) {
+    RegisterSgAniUnit();
+    TsgPopup* popup = NewPopup("faded");
+    auto* fade = new TsgFloatAnimation(nullptr);
+    fade->SetPropertyName("Opacity");
+    fade->SetStartValue(0);
+    fade->SetStopValue(1);
+    fade->SetDuration(0.3f);
+    fade->SetTrigger("IsOpen=true");
+    popup->AddObject(fade);
+
+    TimerOpener opener;
+    opener.popup = popup;
+    TTimer open;
+    open.SetInterval(5);
+    open.SetOnTimer([&opener](TTimer& self) { opener.Open(self); });
+    TsgTimer watch(nullptr);
+    watch.SetInterval(33);
+    watch.SetOnTimer(TNotifyEvent::Bind<&TimerOpener::Watch>(&opener));
+    for (int i = 0; i < 100 && opener.result < 0; ++i) {
+        clock.Advance(5);
+        Run();
+    }
+    EXPECT_EQ(opener.result, mrOk);
+    ASSERT_FALSE(opener.opacities.empty());
+    EXPECT_LT(opener.opacities.size(), 40u) << "the fade never reached its end";
+    EXPECT_FLOAT_EQ(opener.opacities.back(), 1);
+    EXPECT_TRUE(std::any_of(opener.opacities.begin(), opener.opacities.end(), [](float o) {
+        return o > 0 && o < 1;
+    })) << "the fade jumped instead of running";
+    EXPECT_FALSE(popup->IsOpen());
+}
+
+// A program whose form is left to the application with its scene, a looping animation and a
+// popup open in a window of its own when the loop ends, and which then exits. An exit handler
+// registered before the program starts runs after everything the program's exit frees first.
+size_t scenesAtStart = 0;
+void SayWhetherTheScenesWentFirst() {
+    if (sgLiveScenes().size() == scenesAtStart)
+        std::fputs("every scene freed first\n", stderr);
+}
+
+void RunSceneThenExit() {
+    static TManualClock clock;
+    SetUiClock(&clock);
+    RegisterSgSceneUnit();
+    RegisterSgAniUnit();
+    if (!EnsureVideo())
+        std::exit(4);
+    scenesAtStart = sgLiveScenes().size();
+    std::atexit(SayWhetherTheScenesWentFirst);
+
+    TForm* form = nullptr;
+    Application->CreateForm(form);
+    form->SetBounds(100, 100, 300, 200);
+    auto* scene = new TsgScene(form);
+    scene->SetParent(form);
+    scene->SetBounds(0, 0, 300, 200);
+    auto* root = new TsgVisualObject(nullptr);
+    root->SetBounds(0, 0, 300, 200);
+    scene->AddObject(root);
+    auto* pulse = new TsgFloatAnimation(nullptr);
+    pulse->SetPropertyName("Opacity");
+    pulse->SetStartValue(0.5f);
+    pulse->SetStopValue(1);
+    pulse->SetDuration(1);
+    pulse->SetLoop(true);
+    root->AddObject(pulse);
+    pulse->Start();
+    // Owned by the form, as a popup read with the form's stream is.
+    auto* popup = new TsgPopup(form);
+    popup->SetBounds(0, 0, 40, 30);
+    popup->SetPlacementTarget(root);
+    root->AddObject(popup);
+
+    TTimer open;
+    open.SetInterval(10);
+    open.SetOnTimer([popup](TTimer& self) {
+        self.SetEnabled(false);
+        popup->Popup();
+    });
+    TTimer quit;
+    quit.SetInterval(200);
+    quit.SetOnTimer([popup](TTimer&) {
+        if (!popup->IsOpen() || !aniThread)
+            std::exit(5);
+        Application->Terminate();
+    });
+    form->Show();
+    Application->Run();
+    std::exit(0);
+}
+
+TEST(PopupAtExit, ASceneLeftToTheApplicationGoesFirstAsTheProgramExits) {
+    EXPECT_EXIT(RunSceneThenExit(), ::testing::ExitedWithCode(0), "every scene freed first");
 }
 
 } // namespace
