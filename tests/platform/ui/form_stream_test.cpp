@@ -9,6 +9,7 @@
 #include "platform/ui/WinComponent.h"
 
 #include "UiTestSupport.h"
+#include "support/ComponentText.h"
 
 #include <memory>
 
@@ -78,15 +79,7 @@ std::unique_ptr<TPanelForm> Load(const AnsiString& text) {
 }
 
 AnsiString Save(TForm* form) {
-    TMemoryStream binary;
-    {
-        TWriter writer(binary);
-        writer.WriteRootComponent(form);
-    }
-    binary.SetPosition(0);
-    TStringStream text;
-    ObjectBinaryToText(binary, text);
-    return text.DataString();
+    return testsupport::ComponentText(form);
 }
 
 TEST_F(FormStream, FormWindowComponentAndTimerRoundTrip) {

@@ -6,6 +6,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/MemoryStream.h"
 #include "platform/ui/ImageList.h"
+#include "support/ComponentText.h"
 
 #include <gtest/gtest.h>
 
@@ -36,15 +37,7 @@ uint32_t PixelAt(const gfx::Bitmap* b, int x) {
 }
 
 AnsiString Save(TComponent& c) {
-    TMemoryStream binary;
-    {
-        TWriter writer(binary);
-        writer.WriteRootComponent(&c);
-    }
-    binary.SetPosition(0);
-    TStringStream text;
-    ObjectBinaryToText(binary, text);
-    return text.DataString();
+    return testsupport::ComponentText(&c);
 }
 
 TEST(PlatformImageList, MaskColourPixelsBecomeTransparentOthersKeepColourAndAlpha) {

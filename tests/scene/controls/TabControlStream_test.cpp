@@ -13,6 +13,7 @@
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/Reader.h"
 #include "platform/classes/Writer.h"
+#include "support/ComponentText.h"
 
 #include <cstdlib>
 #include <memory>
@@ -84,15 +85,7 @@ std::unique_ptr<TsgLayout> Load(const AnsiString& text) {
 }
 
 AnsiString Save(TsgLayout* root) {
-    TMemoryStream binary;
-    {
-        TWriter writer(binary);
-        writer.WriteRootComponent(root);
-    }
-    binary.SetPosition(0);
-    TStringStream text;
-    ObjectBinaryToText(binary, text);
-    return text.DataString();
+    return testsupport::ComponentText(root);
 }
 
 class TabControlStream : public ::testing::Test {

@@ -11,6 +11,7 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/MemoryStream.h"
+#include "support/ComponentText.h"
 
 #include <gtest/gtest.h>
 
@@ -29,15 +30,7 @@ std::unique_ptr<TsgBitmap> Solid(int w, int h, uint32_t colour) {
 }
 
 AnsiString Save(TsgImageList& list) {
-    TMemoryStream binary;
-    {
-        TWriter writer(binary);
-        writer.WriteRootComponent(&list);
-    }
-    binary.SetPosition(0);
-    TStringStream text;
-    ObjectBinaryToText(binary, text);
-    return text.DataString();
+    return testsupport::ComponentText(&list);
 }
 
 void Load(TsgImageList& list, const AnsiString& text) {

@@ -10,6 +10,7 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/Timer.h"
 #include "scene/core/Sg_scene_control.h"
+#include "support/ComponentText.h"
 
 #include <gtest/gtest.h>
 
@@ -127,15 +128,7 @@ std::unique_ptr<TTestLayoutForm> LoadLayout(const AnsiString& text) {
 }
 
 AnsiString SaveLayout(TForm* form) {
-    TMemoryStream binary;
-    {
-        TWriter writer(binary);
-        writer.WriteRootComponent(form);
-    }
-    binary.SetPosition(0);
-    TStringStream text;
-    ObjectBinaryToText(binary, text);
-    return text.DataString();
+    return testsupport::ComponentText(form);
 }
 
 TEST_F(WindowLayout, FormWithSceneAndTimersLoadsWritesBackAndReloadsEqual) {

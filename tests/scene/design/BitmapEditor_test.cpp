@@ -17,6 +17,7 @@
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_objects_selection.h"
 #include "scene/core/Sg_scene.h"
+#include "scene/design/DesignToolUnits.h"
 #include "scene/design/Sg_dsgn_bmp.h"
 #include "scene/design/Sg_dsgn_form.h"
 #include "scene/design/Sg_scene_design.h"
@@ -57,17 +58,7 @@ int Oracle(const std::string& args) {
 class BitmapEditor : public testing::Test {
 protected:
     void SetUp() override {
-        RegisterSgSceneUnit();
-        RegisterSgObjectsUnit();
-        RegisterSgAniUnit();
-        RegisterSgEffectsUnit();
-        RegisterSgControlsUnit();
-        RegisterSgControlsBars();
-        RegisterSgLayoutsUnit();
-        RegisterSgScrollBoxUnit();
-        RegisterSgTextboxUnit();
-        RegisterSgDesignUnit();
-        InitSgCanvasUnit();
+        RegisterDesignToolUnits();
         ASSERT_TRUE(EnsureVideo());
         editor = std::make_unique<TsgBitmapEditor>();
     }

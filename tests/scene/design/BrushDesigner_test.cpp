@@ -21,6 +21,7 @@
 #include "scene/core/Sg_scene.h"
 #include "scene/core/Sg_scene_background.h"
 #include "scene/core/Sg_scene_color.h"
+#include "scene/design/DesignToolUnits.h"
 #include "scene/design/Sg_colors.h"
 #include "scene/design/Sg_dsgn_brush.h"
 #include "scene/design/Sg_dsgn_form.h"
@@ -40,16 +41,7 @@ namespace {
 class BrushDesigner : public testing::Test {
 protected:
     void SetUp() override {
-        RegisterSgSceneUnit();
-        RegisterSgObjectsUnit();
-        RegisterSgAniUnit();
-        RegisterSgEffectsUnit();
-        RegisterSgControlsUnit();
-        RegisterSgLayoutsUnit();
-        RegisterSgScrollBoxUnit();
-        RegisterSgTextboxUnit();
-        RegisterSgDesignUnit();
-        InitSgCanvasUnit();
+        RegisterDesignToolUnits();
         ASSERT_TRUE(EnsureVideo());
         form = std::make_unique<TsgBrushDesign>();
     }

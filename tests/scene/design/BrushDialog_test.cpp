@@ -14,6 +14,7 @@
 #include "scene/core/Sg_effects.h"
 #include "scene/core/Sg_objects.h"
 #include "scene/core/Sg_scene.h"
+#include "scene/design/DesignToolUnits.h"
 #include "scene/design/Sg_dsgn_brush.h"
 #include "scene/design/Sg_dsgn_form.h"
 #include "scene/design/Sg_scene_design.h"
@@ -24,6 +25,7 @@
 #include "platform/rtl/MemoryStream.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/SdlVideo.h"
+#include "support/ComponentText.h"
 
 #include <gtest/gtest.h>
 
@@ -34,18 +36,7 @@ namespace {
 
 class BrushDialog : public testing::Test {
 protected:
-    void SetUp() override {
-        RegisterSgSceneUnit();
-        RegisterSgObjectsUnit();
-        RegisterSgAniUnit();
-        RegisterSgEffectsUnit();
-        RegisterSgControlsUnit();
-        RegisterSgLayoutsUnit();
-        RegisterSgScrollBoxUnit();
-        RegisterSgTextboxUnit();
-        RegisterSgDesignUnit();
-        InitSgCanvasUnit();
-    }
+    void SetUp() override { RegisterDesignToolUnits(); }
     void TearDown() override {
         sgDesignShowModal() = [](TForm& f) { return f.ShowModal(); };
         Application->Reset();
@@ -53,13 +44,7 @@ protected:
 };
 
 std::string TextOf(TComponent* root) {
-    TBytesStream binary;
-    TWriter writer(binary);
-    writer.WriteRootComponent(root);
-    binary.SetPosition(0);
-    TStringStream text;
-    ObjectBinaryToText(binary, text);
-    return text.DataString().str();
+    return testsupport::ComponentText(root).str();
 }
 
 std::unique_ptr<TsgBrushDialog> DialogFromText(const std::string& text) {

@@ -13,6 +13,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/SdlVideo.h"
+#include "support/ComponentText.h"
 
 #include <gtest/gtest.h>
 
@@ -220,12 +221,7 @@ TEST_F(DesignPopup, DisabledMenuDoesNotOpen) {
 }
 
 std::string SceneText(TsgCustomScene* scene) {
-    TBytesStream binary;
-    TWriter(binary).WriteRootComponent(scene);
-    binary.SetPosition(0);
-    TStringStream text;
-    ObjectBinaryToText(binary, text);
-    return text.DataString().str();
+    return testsupport::ComponentText(scene).str();
 }
 
 TEST(DesignSnapSwitches, StreamedWithTheSceneOnEverySave) {

@@ -19,6 +19,7 @@
 #include "scene/core/Sg_scene_path.h"
 #include "scene/core/Sg_scene_streams.h"
 #include "scene/core/Sg_timerheap.h"
+#include "scene/design/DesignToolUnits.h"
 #include "scene/design/Sg_dsgn_form.h"
 #include "scene/design/Sg_dsgn_path.h"
 #include "scene/design/Sg_inspector.h"
@@ -84,16 +85,7 @@ void UseBuiltSheet() {
 class Inspector : public testing::Test {
 protected:
     void SetUp() override {
-        RegisterSgSceneUnit();
-        RegisterSgObjectsUnit();
-        RegisterSgAniUnit();
-        RegisterSgEffectsUnit();
-        RegisterSgControlsUnit();
-        RegisterSgControlsBars();
-        RegisterSgLayoutsUnit();
-        RegisterSgScrollBoxUnit();
-        RegisterSgTextboxUnit();
-        RegisterSgDesignUnit();
+        RegisterDesignToolUnits();
         UseBuiltSheet();
         sgDesigner = &designer;
         scene = std::make_unique<TsgScene>(nullptr);

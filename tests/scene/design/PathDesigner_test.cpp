@@ -16,6 +16,7 @@
 #include "scene/core/Sg_scene.h"
 #include "scene/core/Sg_scene_paint.h"
 #include "scene/core/Sg_scene_path.h"
+#include "scene/design/DesignToolUnits.h"
 #include "scene/design/Sg_dsgn_form.h"
 #include "scene/design/Sg_dsgn_path.h"
 #include "scene/design/Sg_scene_design.h"
@@ -37,16 +38,7 @@ namespace {
 class PathDesigner : public testing::Test {
 protected:
     void SetUp() override {
-        RegisterSgSceneUnit();
-        RegisterSgObjectsUnit();
-        RegisterSgAniUnit();
-        RegisterSgEffectsUnit();
-        RegisterSgControlsUnit();
-        RegisterSgLayoutsUnit();
-        RegisterSgScrollBoxUnit();
-        RegisterSgTextboxUnit();
-        RegisterSgDesignUnit();
-        InitSgCanvasUnit();
+        RegisterDesignToolUnits();
         ASSERT_TRUE(EnsureVideo());
         form = std::make_unique<TsgPathDataDesigner>();
     }
