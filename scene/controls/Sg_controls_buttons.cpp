@@ -6,6 +6,7 @@
 #include "scene/core/Sg_scene_iscene.h"
 #include "scene/core/Sg_scene_registry.h"
 
+#include "platform/ui/Actions.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
@@ -40,6 +41,7 @@ DBI_PUBLISH(TsgCustomButton) {
     p.String("Text", &S::Text, &S::SetText);
     p.Object("Font", &S::Font, &S::SetFont);
     p.Enumeration("TextAlign", &S::TextAlign, &S::SetTextAlign, SgTextAlignNames(), std::nullopt);
+    p.Object("Action", &S::Action, &S::SetAction);
     p.Boolean("AutoTranslate", &S::AutoTranslate, &S::SetAutoTranslate, true);
     p.Boolean("StaysPressed", &S::StaysPressed, &S::SetStaysPressed, std::nullopt);
     p.Boolean("StaysPressedDown", &S::StaysPressedDown, &S::SetStaysPressedDown, std::nullopt);
