@@ -8,6 +8,7 @@
 // (FontDialog.h).
 #pragma once
 
+#include "platform/classes/Persistent.h"
 #include "platform/rtl/UnicodeString.h"
 #include "platform/ui/FontDialog.h"
 
@@ -57,7 +58,7 @@ public:
     bool OverwritePrompt = true;
 };
 
-class TColorDialog {
+class TColorDialog : public TObject {
 public:
     bool Execute();
     // The class library's colour value: 0x00BBGGRR.

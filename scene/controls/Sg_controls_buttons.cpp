@@ -87,6 +87,8 @@ DBI_PUBLISH(TsgColorButton) {
     // Declared and constructed alike, so a True value survives a stream.
     p.Boolean("UseStandardDialog", &S::UseStandardDialog, &S::SetUseStandardDialog, false);
     p.Event("OnChange", &S::GetOnChange, &S::SetOnChange);
+    p.Event("OnDialogShowing", &S::GetOnDialogShowing, &S::SetOnDialogShowing);
+    p.Event("OnDialogClosing", &S::GetOnDialogClosing, &S::SetOnDialogClosing);
 }
 
 DBI_PUBLISH(TsgCornerButton) {
@@ -309,18 +311,36 @@ void TsgColorButton::ApplyStyle() {
         FFill->Fill()->SetColor(FColor);
 }
 
+TsgColorButtonDialog& sgColorButtonDialog() {
+    static TsgColorButtonDialog dialog;
+    return dialog;
+}
+
 void TsgColorButton::Click() {
     TsgCustomButton::Click();
-    // The brush dialog of the design tools is not part of the toolkit's controls; the system's
-    // colour dialog serves both ways.
-    TColorDialog dialog;
-    const TsgColor argb = sgStrToColor(FColor);
-    dialog.Color = ((argb & 0xFF) << 16) | (argb & 0xFF00) | ((argb >> 16) & 0xFF);
-    if (dialog.Execute()) {
-        const uint32_t c = dialog.Color;
-        const TsgColor chosen =
-            0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-        SetColor(sgColorToStr(chosen));
+    const auto showing = [this](TObject* Dialog) {
+        if (OnDialogShowing)
+            OnDialogShowing(this, Dialog);
+    };
+    if (!FUseStandardDialog && sgColorButtonDialog()) {
+        TsgPoint at{-10, Height() - 10};
+        if (IsgScene* scene = Scene())
+            at = scene->LocalToScreen(LocalToAbsolute(at));
+        UnicodeString color = FColor;
+        if (sgColorButtonDialog()(color, int(std::nearbyint(at.X)), int(std::nearbyint(at.Y)),
+                                  showing))
+            SetColor(color);
+    } else {
+        TColorDialog dialog;
+        const TsgColor argb = sgStrToColor(FColor);
+        dialog.Color = ((argb & 0xFF) << 16) | (argb & 0xFF00) | ((argb >> 16) & 0xFF);
+        showing(&dialog);
+        if (dialog.Execute()) {
+            const uint32_t c = dialog.Color;
+            const TsgColor chosen =
+                0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+            SetColor(sgColorToStr(chosen));
+        }
     }
     if (OnDialogClosing)
         OnDialogClosing(this);

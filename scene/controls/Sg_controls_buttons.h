@@ -11,6 +11,7 @@
 #include "scene/core/Sg_scene_types.h"
 
 #include <cstdint>
+#include <functional>
 
 class TsgShape;
 
@@ -117,6 +118,19 @@ private:
     TPopupMenu* FPopupMenu = nullptr;
 };
 
+// Runs with the dialog a colour button is about to show: the system's colour dialog or the design
+// tools' brush dialog.
+using TsgBrushDialogEvent = TClosure<void(TObject* Sender, TObject* Dialog)>;
+
+// The colour choice a colour button offers when it does not use the system's dialog: the design
+// tools' brush dialog on a solid brush of Color, placed at the screen point (Left, Top), with
+// Showing run on the dialog before it shows. True, with the chosen colour text in Color, on OK.
+// Empty while the design tools are not part of the program; the button then uses the system's
+// dialog.
+using TsgColorButtonDialog = std::function<bool(UnicodeString& Color, int Left, int Top,
+                                                const std::function<void(TObject*)>& Showing)>;
+TsgColorButtonDialog& sgColorButtonDialog();
+
 // A button showing a colour in its "fill" part; a click lets the user choose another.
 class TsgColorButton : public TsgCustomButton {
     DBI_PERSISTENT(TsgColorButton, TsgCustomButton)
@@ -128,9 +142,14 @@ class TsgColorButton : public TsgCustomButton {
     bool UseStandardDialog() const { return FUseStandardDialog; }
     void SetUseStandardDialog(bool Value) { FUseStandardDialog = Value; }
     TNotifyEvent OnChange;
+    TsgBrushDialogEvent OnDialogShowing;
     TNotifyEvent OnDialogClosing;
     const TNotifyEvent& GetOnChange() const { return OnChange; }
     void SetOnChange(const TNotifyEvent& V) { OnChange = V; }
+    const TsgBrushDialogEvent& GetOnDialogShowing() const { return OnDialogShowing; }
+    void SetOnDialogShowing(const TsgBrushDialogEvent& V) { OnDialogShowing = V; }
+    const TNotifyEvent& GetOnDialogClosing() const { return OnDialogClosing; }
+    void SetOnDialogClosing(const TNotifyEvent& V) { OnDialogClosing = V; }
 
     void Click() override;
 

@@ -12,6 +12,7 @@
 
 #include "platform/ui/Forms.h"
 
+#include <functional>
 #include <optional>
 
 class IsgScene;
@@ -229,3 +230,7 @@ bool ShowGradientDialog(TsgGradient* Gradient);
 // Edits a colour (colour text) on the solid page alone; the edited colour text on OK, nothing
 // after Cancel.
 std::optional<UnicodeString> ShowColorDialog(const UnicodeString& Color);
+// A colour button's choice: the solid page alone, without the brush list, at (Left, Top), with
+// Showing run on the dialog before it shows; true with the chosen colour text in Color on OK.
+bool ShowColorButtonDialog(UnicodeString& Color, int Left, int Top,
+                           const std::function<void(TObject*)>& Showing);

@@ -137,3 +137,19 @@ std::optional<UnicodeString> ShowColorDialog(const UnicodeString& Color) {
         return std::nullopt;
     return sgColorToStr(dialog.Brush()->SolidColor());
 }
+
+bool ShowColorButtonDialog(UnicodeString& Color, int Left, int Top,
+                           const std::function<void(TObject*)>& Showing) {
+    TsgBrushDialog dialog;
+    dialog.Brush()->SetStyle(sgBrushSolid);
+    dialog.Brush()->SetSolidColor(sgStrToColor(Color));
+    dialog.SetShowStyles(sgBrushStyleSet(sgBrushSolid));
+    dialog.SetDialogLeft(Left);
+    dialog.SetDialogTop(Top);
+    if (Showing)
+        Showing(&dialog);
+    if (!dialog.Execute())
+        return false;
+    Color = sgColorToStr(dialog.Brush()->SolidColor());
+    return true;
+}

@@ -7,6 +7,7 @@
 #include "scene/design/Sg_dsgn_path.h"
 #include "scene/design/Sg_inspector.h"
 
+#include "scene/controls/Sg_controls_buttons.h"
 #include "scene/core/Sg_bitmap.h"
 #include "scene/core/Sg_scene_background.h"
 #include "scene/core/Sg_scene_canvas.h"
@@ -60,6 +61,7 @@ void RegisterSgDesignUnit() {
     sgInspectorEditors().Brush = [](TPersistent* Object, TComponent*) {
         return ShowBrushDialog(dynamic_cast<TsgBrush*>(Object), sgAllBrushStyles, false);
     };
+    sgColorButtonDialog() = ShowColorButtonDialog;
     sgInspectorEditors().Gradient = [](TPersistent* Object, TComponent*) {
         return ShowGradientDialog(dynamic_cast<TsgGradient*>(Object));
     };

@@ -2,6 +2,7 @@
 // (the offered styles as a set of style names), what equals a declared default stays out, an
 // unknown style name is refused, and Execute shows the designer as the settings say.
 #include "scene/controls/Sg_controls.h"
+#include "scene/controls/Sg_controls_buttons.h"
 #include "scene/controls/Sg_controls_windows.h"
 #include "scene/controls/Sg_layout.h"
 #include "scene/controls/Sg_layouts.h"
@@ -247,6 +248,59 @@ TEST_F(BrushDialog, TheListShowsTheComponentsBrushesUntilTheComponentIsFreed) {
     EXPECT_EQ(dialog.Component(), nullptr);
     EXPECT_FALSE(dialog.Execute());
     EXPECT_FALSE(listShown);
+}
+
+struct DialogWatch : TObject {
+    TObject* showingSender = nullptr;
+    TsgBrushDialog* shown = nullptr;
+    int closings = 0;
+    uint32_t choose = 0;
+    void Showing(TObject* Sender, TObject* Dialog) {
+        showingSender = Sender;
+        shown = dynamic_cast<TsgBrushDialog*>(Dialog);
+        if (shown && choose)
+            shown->Brush()->SetSolidColor(choose);
+    }
+    void Closing(TObject*) { ++closings; }
+};
+
+TEST_F(BrushDialog, AColourButtonOffersTheSolidPageBelowItself) {
+    ASSERT_TRUE(EnsureVideo());
+    struct Case {
+        TModalResult result;
+        const char16_t* color;
+    } cases[] = {{mrOk, u"#FF00FF00"}, {mrCancel, u"#FF102030"}};
+    for (const Case& c : cases) {
+        TsgColorButton button(nullptr);
+        button.SetBounds(0, 0, 80, 30);
+        button.SetColor(u"#FF102030");
+        DialogWatch watch;
+        watch.choose = 0xFF00FF00;
+        button.OnDialogShowing = TsgBrushDialogEvent::Bind<&DialogWatch::Showing>(&watch);
+        button.OnDialogClosing = TNotifyEvent::Bind<&DialogWatch::Closing>(&watch);
+        bool onlySolid = false, listShown = true;
+        int left = 0, top = 0;
+        sgDesignShowModal() = [&](TForm& f) {
+            auto& d = dynamic_cast<TsgBrushDesign&>(f);
+            onlySolid = d.tabSolid->Visible() && !d.tabNone->Visible() &&
+                        !d.tabGradient->Visible() && !d.tabBitmap->Visible() &&
+                        !d.tabRes->Visible();
+            listShown = d.brushList->Visible();
+            left = f.Left();
+            top = f.Top();
+            return c.result;
+        };
+        button.Click();
+        EXPECT_EQ(watch.showingSender, &button);
+        ASSERT_NE(watch.shown, nullptr);
+        EXPECT_TRUE(onlySolid);
+        EXPECT_FALSE(listShown);
+        // A button in no scene has its own coordinates as the screen's.
+        EXPECT_EQ(left, -10);
+        EXPECT_EQ(top, 20);
+        EXPECT_EQ(button.Color(), UnicodeString(c.color));
+        EXPECT_EQ(watch.closings, 1);
+    }
 }
 
 } // namespace
