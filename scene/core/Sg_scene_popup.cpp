@@ -26,9 +26,14 @@ DBI_PUBLISH(TsgPopup) {
                   {"sgPlacementBottom", "sgPlacementTop", "sgPlacementLeft", "sgPlacementRight",
                    "sgPlacementCenter", "sgPlacementAbsolute", "sgPlacementMouse"},
                   sgPlacementBottom);
+    p.Object("PlacementTarget", &P::PlacementTarget, &P::SetPlacementTarget);
     p.Object("PlacementRectangle", &P::PlacementRectangle, &P::SetPlacementRectangle);
     p.Boolean("StaysOpen", &P::StaysOpen, &P::SetStaysOpen, false);
+    p.Object("Style", &P::Style, &P::SetStyle);
     p.Boolean("DragWithParent", &P::DragWithParent, &P::SetDragWithParent, false);
+    // A popup starts hidden.
+    p.Boolean("Visible", &P::Visible, &P::SetVisible, false);
+    p.Event("OnClosePopup", &P::GetOnClosePopup, &P::SetOnClosePopup);
 }
 
 namespace {

@@ -110,6 +110,8 @@ class TsgPopup : public TsgControl {
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     TNotifyEvent OnClosePopup;
+    const TNotifyEvent& GetOnClosePopup() const { return OnClosePopup; }
+    void SetOnClosePopup(const TNotifyEvent& Value) { OnClosePopup = Value; }
 
 private:
     // The form the popup window belongs to: the owner of the popup's scene, else its own owner.

@@ -10,6 +10,7 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/Timer.h"
 #include "scene/core/Sg_scene_control.h"
+#include "scene/core/Sg_scene_popup.h"
 #include "support/ComponentText.h"
 
 #include <gtest/gtest.h>
@@ -201,6 +202,39 @@ TEST_F(WindowLayout, FormWithSceneAndTimersLoadsWritesBackAndReloadsEqual) {
     EXPECT_EQ(SaveLayout(reloaded.get()), written);
     EXPECT_EQ(reloaded->Scene->ActiveControl(), reloaded->ButtonOk);
     EXPECT_EQ(reloaded->CheckTimer->OnTimerMethod().Data(), static_cast<void*>(reloaded.get()));
+}
+
+TEST_F(WindowLayout, APopupStreamsItsTargetStyleAndCloseHandler) {
+    std::string text = kLayout;
+    const std::string button = "        OnClick = ButtonOkClick\n      end\n";
+    const auto at = text.find(button);
+    ASSERT_NE(at, std::string::npos);
+    text.insert(at + button.size(), "      object Popup1: TsgPopup\n"
+                                    "        PlacementTarget = ButtonOk\n"
+                                    "        Style = sgResources1\n"
+                                    "        OnClosePopup = TimerTick\n"
+                                    "      end\n");
+    auto form = LoadLayout(AnsiString(text));
+    auto* popup = dynamic_cast<TsgPopup*>(form->FindComponent("Popup1"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->PlacementTarget(), form->ButtonOk);
+    EXPECT_EQ(popup->Style(), form->Styles);
+    EXPECT_FALSE(popup->Visible());
+    ASSERT_TRUE(popup->OnClosePopup);
+    popup->OnClosePopup(popup);
+    EXPECT_EQ(form->Ticks, std::vector<TObject*>{popup});
+
+    const std::string saved = SaveLayout(form.get()).str();
+    for (const char* line :
+         {"PlacementTarget = ButtonOk", "Style = sgResources1", "OnClosePopup = TimerTick"})
+        EXPECT_NE(saved.find(line), std::string::npos) << line << "\n" << saved;
+    // Hidden is where a popup starts: not written.
+    const std::string block = saved.substr(saved.find("object Popup1"));
+    EXPECT_EQ(block.substr(0, block.find("end")).find("Visible"), std::string::npos) << block;
+
+    // A target that goes away is forgotten.
+    delete form->ButtonOk;
+    EXPECT_EQ(popup->PlacementTarget(), nullptr);
 }
 
 TEST_F(WindowLayout, FieldsLetGoOfComponentsThatLeave) {
