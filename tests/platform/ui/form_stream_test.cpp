@@ -68,14 +68,7 @@ end
 )";
 
 std::unique_ptr<TPanelForm> Load(const AnsiString& text) {
-    TStringStream source{text};
-    TMemoryStream binary;
-    ObjectTextToBinary(source, binary);
-    binary.SetPosition(0);
-    auto form = std::make_unique<TPanelForm>();
-    TReader reader(binary);
-    reader.ReadRootComponent(form.get());
-    return form;
+    return testsupport::ReadComponentText<TPanelForm>(text);
 }
 
 AnsiString Save(TForm* form) {

@@ -46,14 +46,7 @@ end
 )";
 
 std::unique_ptr<TForm> Load(const char* text) {
-    TStringStream source{AnsiString(text)};
-    TMemoryStream binary;
-    ObjectTextToBinary(source, binary);
-    binary.SetPosition(0);
-    auto form = std::make_unique<TForm>();
-    TReader reader(binary);
-    reader.ReadRootComponent(form.get());
-    return form;
+    return testsupport::ReadComponentText<TForm>(AnsiString(text));
 }
 
 TEST(ButtonActionStream, TheActionIsLinkedOnReadingAndWrittenByName) {

@@ -118,14 +118,7 @@ struct WindowLayout : ::testing::Test {
 };
 
 std::unique_ptr<TTestLayoutForm> LoadLayout(const AnsiString& text) {
-    TStringStream source{text};
-    TMemoryStream binary;
-    ObjectTextToBinary(source, binary);
-    binary.SetPosition(0);
-    auto form = std::make_unique<TTestLayoutForm>();
-    TReader reader(binary);
-    reader.ReadRootComponent(form.get());
-    return form;
+    return testsupport::ReadComponentText<TTestLayoutForm>(text);
 }
 
 AnsiString SaveLayout(TForm* form) {
