@@ -121,19 +121,32 @@ void SayButtons(TsgPopup* Popup, TsgObject* Object) {
 
 TsgMessagePopup* shownPopup = nullptr;
 
-// A window that asks its question in a message popup once it is on the screen.
-int RunMessage(TsgMessageButtons Buttons, TsgMessageType Type, long Hold) {
+struct DemoWindow {
+    TForm* form;
+    TsgScene* scene;
+    TsgRectangle* root;
+};
+
+// A form of the given size filled by a scene with a grey root. The scene is owned by the form,
+// which the application frees as the program ends; a message popup takes the scene's form as its
+// own owner.
+DemoWindow MakeWindow(int Width, int Height) {
     TForm* form = nullptr;
     Application->CreateForm(form);
     form->SetCaption(u"sg_popup_demo");
-    form->SetBounds(100, 100, 600, 400);
-
-    // Owned by the form: the message popup takes the scene's form as its own owner.
+    form->SetBounds(100, 100, Width, Height);
     auto* scene = new TsgScene(form);
     scene->SetParent(form);
-    scene->SetBounds(0, 0, 600, 400);
-    TsgRectangle* root = Box(nullptr, 0, 0, 600, 400, "#FFE0E0E0");
+    scene->SetBounds(0, 0, Width, Height);
+    TsgRectangle* root = Box(nullptr, 0, 0, float(Width), float(Height), "#FFE0E0E0");
     scene->AddObject(root);
+    return {form, scene, root};
+}
+
+// A window that asks its question in a message popup once it is on the screen.
+int RunMessage(TsgMessageButtons Buttons, TsgMessageType Type, long Hold) {
+    const DemoWindow window = MakeWindow(600, 400);
+    TsgScene* scene = window.scene;
 
     // Once the popup has slid in (it rests at the top of its window), where its buttons are.
     TTimer restTimer;
@@ -171,7 +184,7 @@ int RunMessage(TsgMessageButtons Buttons, TsgMessageType Type, long Hold) {
         Say("closed\n");
         exitTimer.SetEnabled(true);
     });
-    form->Show();
+    window.form->Show();
     Application->Run();
     return 0;
 }
@@ -212,17 +225,8 @@ int main(int argc, char** argv) {
         if (message)
             return RunMessage(buttons, type, hold);
 
-        TForm* form = nullptr;
-        Application->CreateForm(form);
-        form->SetCaption(u"sg_popup_demo");
-        form->SetBounds(100, 100, 400, 300);
-
-        // Owned by the form, which the application frees as the program ends.
-        auto* scene = new TsgScene(form);
-        scene->SetParent(form);
-        scene->SetBounds(0, 0, 400, 300);
-        TsgRectangle* root = Box(nullptr, 0, 0, 400, 300, "#FFE0E0E0");
-        scene->AddObject(root);
+        const DemoWindow window = MakeWindow(400, 300);
+        TsgRectangle* root = window.root;
         TsgRectangle* field = Box(root, 40, 40, 200, 30, "#FFFFFFFF");
 
         auto* popup = new TsgPopup(nullptr);
@@ -262,7 +266,7 @@ int main(int argc, char** argv) {
         for (TTimer* t : {&openTimer, &shownTimer, &closeTimer, &exitTimer})
             t->SetEnabled(true);
 
-        form->Show();
+        window.form->Show();
         Application->Run();
     } catch (const Exception& e) {
         std::fprintf(stderr, "sg_popup_demo: %s\n", e.what());
